@@ -1,0 +1,4 @@
+// Resource identifiers of the editor.
+#pragma once
+
+#define IDI_MARLWICK 1
