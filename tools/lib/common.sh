@@ -29,11 +29,24 @@ require_packages() {
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
+# Build trees live in $BUILD_ROOT/<preset>; another BUILD_ROOT keeps a second tree apart.
+BUILD_ROOT=$(realpath -m "${BUILD_ROOT:-$ROOT/build}")
+
+build_dir() { # preset
+    echo "$BUILD_ROOT/$1"
+}
+
 configure_and_build() { # preset [extra cmake arguments...]
     local preset=$1
     shift
-    cmake --preset "$preset" "$@" >/dev/null
-    cmake --build --preset "$preset" -j "$JOBS"
+    cmake --preset "$preset" -B "$(build_dir "$preset")" "$@" >/dev/null
+    cmake --build "$(build_dir "$preset")" -j "$JOBS"
+}
+
+run_ctest() { # preset [ctest arguments...]
+    local preset=$1
+    shift
+    ctest --test-dir "$(build_dir "$preset")" --output-on-failure -j "$JOBS" "$@"
 }
 
 # Starts an Xvfb display of our own unless one is usable already; the caller stops it with
