@@ -9,7 +9,7 @@
 namespace {
 
 std::string textOfSize(std::size_t size) {
-    const std::string filler = "<Setting Name=\"Stra\xDF"
+    const std::string filler = "<Setting Name=\"Tour Stra\xDF"
                                "e\">42|43|44</Setting>\r\n";
     const std::string group = "<Name>Truck</Name><City>50|50|50|50|30|30|20|10</City>\r\n";
     std::string text;
