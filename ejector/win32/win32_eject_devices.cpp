@@ -1,0 +1,71 @@
+#include "ejector/win32/win32_eject_devices.h"
+
+#include <windows.h>
+
+namespace vandrel {
+namespace {
+
+HANDLE ToWin32(EjectDevicePort::Handle handle) {
+    return reinterpret_cast<HANDLE>(handle);
+}
+
+} // namespace
+
+bool Win32EjectDevices::getVersionEx(VersionInfo& info) {
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    static_assert(sizeof(OSVERSIONINFOA) == 148);
+    if (!GetVersionExA(&version))
+        return false;
+    info.majorVersion = version.dwMajorVersion;
+    info.minorVersion = version.dwMinorVersion;
+    info.buildNumber = version.dwBuildNumber;
+    info.platformId = version.dwPlatformId;
+    return true;
+}
+
+std::uint32_t Win32EjectDevices::setErrorMode(std::uint32_t mode) {
+    return SetErrorMode(mode);
+}
+
+bool Win32EjectDevices::getDiskFreeSpace(const std::string& root, FreeSpace& space) {
+    DWORD sectorsPerCluster = 0, bytesPerSector = 0, freeClusters = 0, totalClusters = 0;
+    if (!GetDiskFreeSpaceA(root.c_str(), &sectorsPerCluster, &bytesPerSector, &freeClusters,
+                           &totalClusters))
+        return false;
+    space = FreeSpace{sectorsPerCluster, bytesPerSector, freeClusters, totalClusters};
+    return true;
+}
+
+std::uint32_t Win32EjectDevices::getDriveType(const std::string& root) {
+    return GetDriveTypeA(root.c_str());
+}
+
+EjectDevicePort::Handle Win32EjectDevices::createFile(const std::string& path, std::uint32_t access,
+                                                      std::uint32_t shareMode,
+                                                      std::uint32_t disposition,
+                                                      std::uint32_t flags) {
+    const HANDLE file =
+        CreateFileA(path.c_str(), access, shareMode, nullptr, disposition, flags, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(file);
+}
+
+bool Win32EjectDevices::deviceIoControl(Handle device, std::uint32_t controlCode, const void* input,
+                                        std::uint32_t inputSize, void* output,
+                                        std::uint32_t outputSize, std::uint32_t& bytesReturned) {
+    DWORD returned = 0;
+    const BOOL done = DeviceIoControl(ToWin32(device), controlCode, const_cast<void*>(input),
+                                      inputSize, output, outputSize, &returned, nullptr);
+    bytesReturned = returned;
+    return done != FALSE;
+}
+
+bool Win32EjectDevices::closeHandle(Handle handle) {
+    return CloseHandle(ToWin32(handle)) != FALSE;
+}
+
+std::uint32_t Win32EjectDevices::getLastError() {
+    return GetLastError();
+}
+
+} // namespace vandrel
