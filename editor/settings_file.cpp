@@ -1,29 +1,152 @@
 #include "editor/settings_file.h"
 
-#include <fstream>
+#include <algorithm>
+#include <array>
+#include <utility>
 
 namespace marlwick {
+namespace {
 
-std::optional<std::string> readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary | std::ios::ate);
-    if (!in)
+using Handle = FilePort::Handle;
+
+// Closes a handle when the scope ends, whatever path leaves it.
+class OpenFile {
+  public:
+    OpenFile(FilePort& files, Handle handle) : files_(files), handle_(handle) {}
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    ~OpenFile() {
+        if (valid())
+            files_.closeHandle(handle_);
+    }
+    bool valid() const { return handle_ != FilePort::kInvalidHandle; }
+    Handle get() const { return handle_; }
+    // Closing can fail (a write-back that does not reach the medium); say so.
+    bool close() {
+        const Handle handle = std::exchange(handle_, FilePort::kInvalidHandle);
+        return files_.closeHandle(handle);
+    }
+
+  private:
+    FilePort& files_;
+    Handle handle_;
+};
+
+bool writeAll(FilePort& files, Handle file, std::string_view text) {
+    constexpr std::size_t kChunk = 1 << 20;
+    while (!text.empty()) {
+        const auto size = static_cast<std::uint32_t>(std::min(text.size(), kChunk));
+        std::uint32_t written = 0;
+        if (!files.writeFile(file, text.data(), size, &written) || written == 0)
+            return false;
+        text.remove_prefix(std::min<std::size_t>(written, text.size()));
+    }
+    return true;
+}
+
+struct WriteFailure {
+    ReplaceStep step;
+    std::uint32_t error;
+};
+
+// Writes the text to the temporary file and moves it over the target. On failure the
+// temporary file is gone and the target untouched.
+std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
+                                         std::string_view text) {
+    const std::string temporary = temporaryPathFor(path);
+    OpenFile file(files, files.createFile(temporary, FilePort::kGenericWrite, 0,
+                                          FilePort::kCreateAlways, FilePort::kFlagWriteThrough));
+    auto fail = [&](ReplaceStep step) {
+        const std::uint32_t error = files.getLastError();
+        if (file.valid())
+            file.close();
+        files.deleteFile(temporary);
+        return WriteFailure{step, error};
+    };
+    if (!file.valid())
+        return fail(ReplaceStep::CreateTemporary);
+    if (!writeAll(files, file.get(), text))
+        return fail(ReplaceStep::Write);
+    if (!files.flushFileBuffers(file.get()))
+        return fail(ReplaceStep::Flush);
+    if (!file.close())
+        return fail(ReplaceStep::Close);
+    if (!files.moveFileEx(temporary, path,
+                          FilePort::kMoveReplaceExisting | FilePort::kMoveWriteThrough))
+        return fail(ReplaceStep::Replace);
+    return std::nullopt;
+}
+
+} // namespace
+
+bool fileExists(FilePort& files, const std::string& path) {
+    const std::uint32_t attributes = files.getFileAttributes(path);
+    return attributes != FilePort::kInvalidAttributes &&
+           (attributes & FilePort::kAttributeDirectory) == 0;
+}
+
+std::optional<std::string> readWholeFile(FilePort& files, const std::string& path) {
+    OpenFile file(files, files.createFile(path, FilePort::kGenericRead, FilePort::kShareRead,
+                                          FilePort::kOpenExisting, 0));
+    if (!file.valid())
         return std::nullopt;
-    const std::streamoff size = in.tellg();
-    if (size < 0 || !in.seekg(0))
+    std::uint64_t size = 0;
+    if (!files.getFileSize(file.get(), &size) || size > std::string().max_size())
         return std::nullopt;
     std::string text(static_cast<std::size_t>(size), '\0');
-    if (!in.read(text.data(), size))
+    std::size_t done = 0;
+    while (done < text.size()) {
+        const auto wanted = static_cast<std::uint32_t>(
+            std::min<std::size_t>(text.size() - done, std::size_t{1} << 30));
+        std::uint32_t read = 0;
+        if (!files.readFile(file.get(), text.data() + done, wanted, &read) || read == 0)
+            return std::nullopt;
+        done += std::min<std::size_t>(read, wanted);
+    }
+    // A file that grew while it was read is not what its size said: read it as changed.
+    char extra;
+    std::uint32_t read = 0;
+    if (!files.readFile(file.get(), &extra, 1, &read) || read != 0)
         return std::nullopt;
     return text;
 }
 
-bool writeWholeFile(const std::string& path, std::string_view text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out)
-        return false;
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    out.close();
-    return !out.fail();
+std::string temporaryFolder(FilePort& files) {
+    std::array<char, 261> buffer{};
+    std::uint32_t length =
+        files.getTempPath(static_cast<std::uint32_t>(buffer.size()), buffer.data());
+    if (length == 0)
+        return {};
+    if (length < buffer.size())
+        return std::string(buffer.data(), length);
+    std::string longer(length, '\0');
+    length = files.getTempPath(length, longer.data());
+    if (length == 0 || length >= longer.size())
+        return {};
+    longer.resize(length);
+    return longer;
+}
+
+std::string temporaryPathFor(const std::string& path) {
+    return path + ".tmp";
+}
+
+ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
+                               std::string_view oldText) {
+    const std::uint32_t attributes = files.getFileAttributes(path);
+    if (attributes != FilePort::kInvalidAttributes && (attributes & FilePort::kAttributeReadOnly))
+        return {ReplaceOutcome::Unchanged, ReplaceStep::ReadOnly, FilePort::kErrorAccessDenied};
+
+    if (const auto failure = writeAndMove(files, path, newText))
+        return {ReplaceOutcome::Unchanged, failure->step, failure->error};
+
+    if (readWholeFile(files, path) == newText)
+        return {ReplaceOutcome::Replaced};
+
+    const std::uint32_t error = files.getLastError();
+    if (!writeAndMove(files, path, oldText) && readWholeFile(files, path) == oldText)
+        return {ReplaceOutcome::RestoredOld, ReplaceStep::ReadBack, error};
+    return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
 }
 
 } // namespace marlwick

@@ -1,17 +1,49 @@
-// Reading and writing a settings file whole, as raw bytes: no code-page conversion, no
-// line-end change, nothing added.
+// Reading a settings file whole and replacing it whole, as raw bytes: no code-page
+// conversion, no line-end change, nothing added. The medium may be pulled or full at any
+// moment, so a replacement never leaves the file deleted, partial or unverified.
 #pragma once
 
+#include "editor/file_port.h"
+
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace marlwick {
 
-// The file's whole content, or nothing when it cannot be opened or read.
-std::optional<std::string> readWholeFile(const std::string& path);
+// A file (not a folder) is at the path.
+bool fileExists(FilePort& files, const std::string& path);
 
-// Creates or truncates the file and writes the text in one piece; false on any failure.
-bool writeWholeFile(const std::string& path, std::string_view text);
+// The file's whole content, or nothing when it cannot be opened or read completely.
+std::optional<std::string> readWholeFile(FilePort& files, const std::string& path);
+
+// The system's temporary folder, with its trailing backslash; empty when unknown.
+std::string temporaryFolder(FilePort& files);
+
+// Where the file is kept while it is being replaced.
+std::string temporaryPathFor(const std::string& path);
+
+enum class ReplaceStep { ReadOnly, CreateTemporary, Write, Flush, Close, Replace, ReadBack, None };
+
+enum class ReplaceOutcome {
+    Replaced,      // the file holds the new text, read back and compared
+    Unchanged,     // a step before the replacement failed: the file holds its old bytes
+    RestoredOld,   // the new text did not read back; the old bytes were put back
+    RestoreFailed, // neither the new text nor the old bytes could be confirmed
+};
+
+struct ReplaceResult {
+    ReplaceOutcome outcome;
+    ReplaceStep failedStep = ReplaceStep::None;
+    std::uint32_t error = 0; // the system's error code of the failed step, if any
+};
+
+// Writes the new text beside the file, flushes it, moves it over the file in one
+// write-through step and reads it back. The old text is what the file held before; it is
+// put back the same way when the read-back differs. The temporary file never outlives the
+// call. A read-only file is left alone: the user marked it so.
+ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
+                               std::string_view oldText);
 
 } // namespace marlwick

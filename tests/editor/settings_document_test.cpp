@@ -1,11 +1,6 @@
 #include "editor/settings_document.h"
-#include "editor/settings_file.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <random>
 
 namespace marlwick {
 namespace {
@@ -88,37 +83,6 @@ TEST(RoutingSection, SplitsAtTheFirstTagsAndKeepsThem) {
     EXPECT_EQ(parts[2], "</Routing>\r\n<After/>");
     EXPECT_EQ(splitRoutingSection("<Routing></Routing>")[1], "");
     EXPECT_EQ(splitRoutingSection("<Routing>")[0], "suchnach1 ERROR");
-}
-
-class SettingsFile : public ::testing::Test {
-  protected:
-    std::filesystem::path path =
-        std::filesystem::temp_directory_path() /
-        ("settings_file_test_" + std::to_string(std::random_device{}()) + ".xml");
-    void TearDown() override { std::filesystem::remove(path); }
-};
-
-TEST_F(SettingsFile, EveryByteComesBackUnchanged) {
-    std::string bytes;
-    for (int i = 0; i < 256; ++i)
-        bytes += static_cast<char>(i);
-    // Line ends stay as they are; Ctrl-Z and NUL end nothing.
-    bytes += std::string_view("\r\n\n\r\x1A\0tail\0", 11);
-    ASSERT_TRUE(writeWholeFile(path.string(), bytes));
-    EXPECT_EQ(std::filesystem::file_size(path), bytes.size());
-    EXPECT_EQ(readWholeFile(path.string()), bytes);
-
-    // Writing a shorter text truncates.
-    ASSERT_TRUE(writeWholeFile(path.string(), "ab"));
-    EXPECT_EQ(readWholeFile(path.string()), "ab");
-    ASSERT_TRUE(writeWholeFile(path.string(), ""));
-    EXPECT_EQ(readWholeFile(path.string()), "");
-}
-
-TEST_F(SettingsFile, MissingFileOrFolderIsReportedNotCreated) {
-    EXPECT_EQ(readWholeFile(path.string()), std::nullopt);
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_FALSE(writeWholeFile((path / "inside").string(), "x"));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Proves that the Windows tests really run, under Wine, with the build's text encoding.
 #include "editor/settings_file.h"
 #include "editor/textroutine.h"
+#include "editor/win32/win32_file_port.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -34,9 +35,11 @@ TEST(WineRunner, SettingsFileBytesSurviveAnAnsiPath) {
     const std::string path = std::string(folder) + "Stra\xDF"
                                                    "e settings.xml";
     const std::string bytes = "<Routing>\r\n\xE4\xF6\xFC\x80\n</Routing>\x1A";
-    ASSERT_TRUE(marlwick::writeWholeFile(path, bytes));
+    marlwick::Win32FilePort files;
+    ASSERT_EQ(marlwick::replaceWholeFile(files, path, bytes, "").outcome,
+              marlwick::ReplaceOutcome::Replaced);
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_EQ(marlwick::readWholeFile(path), bytes);
+    EXPECT_EQ(marlwick::readWholeFile(files, path), bytes);
     EXPECT_EQ(marlwick::zerlege(bytes, "", "<Routing>", "", "</Routing>")[1],
               "\r\n\xE4\xF6\xFC\x80\n");
     DeleteFileA(path.c_str());

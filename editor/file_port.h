@@ -1,0 +1,57 @@
+// The file calls the editor needs, modelled on their Win32 namesakes: the same arguments,
+// the same failure signals (invalid handle, FALSE, an error code from getLastError).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace marlwick {
+
+class FilePort {
+  public:
+    using Handle = std::uintptr_t;
+
+    static constexpr Handle kInvalidHandle = ~Handle{0};
+    static constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
+    static constexpr std::uint32_t kAttributeReadOnly = 0x01;
+    static constexpr std::uint32_t kAttributeDirectory = 0x10;
+
+    static constexpr std::uint32_t kGenericRead = 0x80000000;
+    static constexpr std::uint32_t kGenericWrite = 0x40000000;
+    static constexpr std::uint32_t kShareRead = 1;
+
+    static constexpr std::uint32_t kCreateAlways = 2;
+    static constexpr std::uint32_t kOpenExisting = 3;
+
+    static constexpr std::uint32_t kFlagWriteThrough = 0x80000000;
+
+    static constexpr std::uint32_t kMoveReplaceExisting = 1;
+    static constexpr std::uint32_t kMoveWriteThrough = 8;
+
+    static constexpr std::uint32_t kErrorFileNotFound = 2;
+    static constexpr std::uint32_t kErrorPathNotFound = 3;
+    static constexpr std::uint32_t kErrorAccessDenied = 5;
+    static constexpr std::uint32_t kErrorInvalidHandle = 6;
+    static constexpr std::uint32_t kErrorDiskFull = 112;
+
+    virtual ~FilePort() = default;
+
+    virtual std::uint32_t getFileAttributes(const std::string& path) = 0;
+    virtual Handle createFile(const std::string& path, std::uint32_t access,
+                              std::uint32_t shareMode, std::uint32_t disposition,
+                              std::uint32_t flags) = 0;
+    virtual bool getFileSize(Handle file, std::uint64_t* size) = 0;
+    virtual bool readFile(Handle file, void* buffer, std::uint32_t toRead, std::uint32_t* read) = 0;
+    virtual bool writeFile(Handle file, const void* data, std::uint32_t toWrite,
+                           std::uint32_t* written) = 0;
+    virtual bool flushFileBuffers(Handle file) = 0;
+    virtual bool closeHandle(Handle file) = 0;
+    virtual bool moveFileEx(const std::string& from, const std::string& to,
+                            std::uint32_t flags) = 0;
+    virtual bool deleteFile(const std::string& path) = 0;
+    virtual std::uint32_t getLastError() = 0;
+    // Length of the path without its NUL when it fit, else the size needed; 0 on failure.
+    virtual std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) = 0;
+};
+
+} // namespace marlwick

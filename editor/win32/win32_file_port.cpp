@@ -1,0 +1,74 @@
+#include "editor/win32/win32_file_port.h"
+
+#include <windows.h>
+
+namespace marlwick {
+namespace {
+
+HANDLE toSystem(FilePort::Handle file) {
+    return reinterpret_cast<HANDLE>(file);
+}
+
+} // namespace
+
+std::uint32_t Win32FilePort::getFileAttributes(const std::string& path) {
+    return GetFileAttributesA(path.c_str());
+}
+
+FilePort::Handle Win32FilePort::createFile(const std::string& path, std::uint32_t access,
+                                           std::uint32_t shareMode, std::uint32_t disposition,
+                                           std::uint32_t flags) {
+    HANDLE file = CreateFileA(path.c_str(), access, shareMode, nullptr, disposition,
+                              flags | FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? kInvalidHandle : reinterpret_cast<Handle>(file);
+}
+
+bool Win32FilePort::getFileSize(Handle file, std::uint64_t* size) {
+    LARGE_INTEGER value;
+    if (!GetFileSizeEx(toSystem(file), &value))
+        return false;
+    *size = static_cast<std::uint64_t>(value.QuadPart);
+    return true;
+}
+
+bool Win32FilePort::readFile(Handle file, void* buffer, std::uint32_t toRead, std::uint32_t* read) {
+    DWORD done = 0;
+    const BOOL ok = ReadFile(toSystem(file), buffer, toRead, &done, nullptr);
+    *read = done;
+    return ok != FALSE;
+}
+
+bool Win32FilePort::writeFile(Handle file, const void* data, std::uint32_t toWrite,
+                              std::uint32_t* written) {
+    DWORD done = 0;
+    const BOOL ok = WriteFile(toSystem(file), data, toWrite, &done, nullptr);
+    *written = done;
+    return ok != FALSE;
+}
+
+bool Win32FilePort::flushFileBuffers(Handle file) {
+    return FlushFileBuffers(toSystem(file)) != FALSE;
+}
+
+bool Win32FilePort::closeHandle(Handle file) {
+    return CloseHandle(toSystem(file)) != FALSE;
+}
+
+bool Win32FilePort::moveFileEx(const std::string& from, const std::string& to,
+                               std::uint32_t flags) {
+    return MoveFileExA(from.c_str(), to.c_str(), flags) != FALSE;
+}
+
+bool Win32FilePort::deleteFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != FALSE;
+}
+
+std::uint32_t Win32FilePort::getLastError() {
+    return GetLastError();
+}
+
+std::uint32_t Win32FilePort::getTempPath(std::uint32_t bufferLength, char* buffer) {
+    return GetTempPathA(bufferLength, buffer);
+}
+
+} // namespace marlwick

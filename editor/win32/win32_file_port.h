@@ -1,0 +1,25 @@
+// The editor's file calls, straight to the system.
+#pragma once
+
+#include "editor/file_port.h"
+
+namespace marlwick {
+
+class Win32FilePort : public FilePort {
+  public:
+    std::uint32_t getFileAttributes(const std::string& path) override;
+    Handle createFile(const std::string& path, std::uint32_t access, std::uint32_t shareMode,
+                      std::uint32_t disposition, std::uint32_t flags) override;
+    bool getFileSize(Handle file, std::uint64_t* size) override;
+    bool readFile(Handle file, void* buffer, std::uint32_t toRead, std::uint32_t* read) override;
+    bool writeFile(Handle file, const void* data, std::uint32_t toWrite,
+                   std::uint32_t* written) override;
+    bool flushFileBuffers(Handle file) override;
+    bool closeHandle(Handle file) override;
+    bool moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) override;
+    bool deleteFile(const std::string& path) override;
+    std::uint32_t getLastError() override;
+    std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
+};
+
+} // namespace marlwick

@@ -1,0 +1,155 @@
+#include "editor/settings_file.h"
+#include "tests/fakes/memory_files.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace marlwick {
+namespace {
+
+using fakes::MemoryFiles;
+using Call = MemoryFiles::Call;
+
+const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
+const std::string kOld = "<Routing>\r\n<City>1|2</City>\r\n</Routing>\xE4";
+const std::string kNew = "<Routing>\r\n<City>1|3</City>\r\n</Routing>\xE4";
+
+class SettingsFile : public ::testing::Test {
+  protected:
+    MemoryFiles files;
+    void SetUp() override { files.addFile(kTarget, kOld); }
+
+    void expectOldBytesAndNoLeftovers() {
+        EXPECT_EQ(files.contents(kTarget), kOld);
+        EXPECT_EQ(files.filesIn("E:\\Navi"), std::vector<std::string>{"ApplicationSettings.xml"});
+        EXPECT_EQ(files.openHandles(), 0);
+    }
+};
+
+TEST_F(SettingsFile, ReadsEveryByteAsItIs) {
+    std::string bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes += static_cast<char>(i);
+    bytes += std::string_view("\r\n\n\r\x1A\0tail\0", 11);
+    files.addFile("C:\\x.xml", bytes);
+    EXPECT_EQ(readWholeFile(files, "C:\\x.xml"), bytes);
+    EXPECT_EQ(readWholeFile(files, "C:\\missing.xml"), std::nullopt);
+    EXPECT_EQ(readWholeFile(files, "C:\\Temp"), std::nullopt);
+    EXPECT_EQ(files.openHandles(), 0);
+}
+
+TEST_F(SettingsFile, FoldersAreNoFiles) {
+    EXPECT_TRUE(fileExists(files, kTarget));
+    EXPECT_TRUE(fileExists(files, "e:\\navi\\applicationsettings.XML"));
+    EXPECT_FALSE(fileExists(files, "E:\\Navi"));
+    EXPECT_FALSE(fileExists(files, ""));
+}
+
+TEST_F(SettingsFile, FailedReadGivesNothing) {
+    files.failCall(Call::ReadFile, 23);
+    EXPECT_EQ(readWholeFile(files, kTarget), std::nullopt);
+    EXPECT_EQ(files.openHandles(), 0);
+}
+
+TEST_F(SettingsFile, TemporaryFolderOfAnyLength) {
+    EXPECT_EQ(temporaryFolder(files), "C:\\Temp\\");
+    const std::string deep = "C:\\" + std::string(300, 'd') + "\\";
+    files.setTempFolder(deep);
+    EXPECT_EQ(temporaryFolder(files), deep);
+}
+
+TEST_F(SettingsFile, ReplacesAndVerifies) {
+    const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
+    EXPECT_EQ(result.outcome, ReplaceOutcome::Replaced);
+    EXPECT_EQ(files.contents(kTarget), kNew);
+    EXPECT_EQ(files.filesIn("E:\\Navi"), std::vector<std::string>{"ApplicationSettings.xml"});
+    EXPECT_EQ(files.openHandles(), 0);
+}
+
+TEST_F(SettingsFile, EveryFailingStepLeavesTheOldBytes) {
+    // Each call that the replacement makes, failed in turn, occurrence by occurrence.
+    const Call calls[] = {Call::CreateFile, Call::WriteFile, Call::FlushFileBuffers,
+                          Call::CloseHandle, Call::MoveFileEx};
+    int tried = 0;
+    for (const Call call : calls) {
+        for (int occurrence = 1; occurrence <= 3; ++occurrence) {
+            MemoryFiles fresh;
+            fresh.addFile(kTarget, kOld);
+            fresh.failCall(call, FilePort::kErrorDiskFull, occurrence);
+            const auto result = replaceWholeFile(fresh, kTarget, kNew, kOld);
+            if (result.outcome == ReplaceOutcome::Replaced)
+                continue; // the call did not happen that often before the end
+            ++tried;
+            SCOPED_TRACE(testing::Message()
+                         << "call " << static_cast<int>(call) << " #" << occurrence);
+            EXPECT_EQ(fresh.contents(kTarget), kOld);
+            EXPECT_EQ(fresh.filesIn("E:\\Navi").size(), 1u);
+            EXPECT_EQ(fresh.openHandles(), 0);
+        }
+    }
+    std::printf("faults tried: %d\n", tried);
+    EXPECT_GE(tried, 5);
+}
+
+TEST_F(SettingsFile, PowerCutAtAnyCallLeavesOldOrNewNeverPartial) {
+    int cuts = 0;
+    for (int call = 1;; ++call) {
+        MemoryFiles fresh;
+        fresh.addFile(kTarget, kOld);
+        fresh.cutPowerAtCall(call);
+        try {
+            replaceWholeFile(fresh, kTarget, kNew, kOld);
+            break; // the whole replacement ran before this call number
+        } catch (const fakes::PowerCut&) {
+            ++cuts;
+        }
+        const auto after = fresh.contents(kTarget);
+        ASSERT_TRUE(after == kOld || after == kNew) << "cut at call " << call;
+    }
+    std::printf("power cuts tried: %d\n", cuts);
+    EXPECT_GE(cuts, 6);
+}
+
+TEST_F(SettingsFile, FullMediumLeavesTheOldBytes) {
+    files.setFreeBytes(kOld.size() + 5);
+    const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
+    EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
+    EXPECT_EQ(result.failedStep, ReplaceStep::Write);
+    EXPECT_EQ(result.error, FilePort::kErrorDiskFull);
+    expectOldBytesAndNoLeftovers();
+}
+
+TEST_F(SettingsFile, ReadOnlyFileIsNotReplaced) {
+    MemoryFiles readOnly;
+    readOnly.addFile(kTarget, kOld, true);
+    const auto result = replaceWholeFile(readOnly, kTarget, kNew, kOld);
+    EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
+    EXPECT_EQ(result.failedStep, ReplaceStep::ReadOnly);
+    EXPECT_EQ(readOnly.contents(kTarget), kOld);
+    EXPECT_EQ(readOnly.filesIn("E:\\Navi").size(), 1u);
+}
+
+TEST_F(SettingsFile, WrongReadBackPutsTheOldBytesBack) {
+    files.damageReadsOf(kTarget, 1);
+    const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
+    EXPECT_EQ(result.outcome, ReplaceOutcome::RestoredOld);
+    expectOldBytesAndNoLeftovers();
+}
+
+TEST_F(SettingsFile, MediumThatNeverReadsBackIsReported) {
+    files.damageReadsOf(kTarget, 1000);
+    const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
+    EXPECT_EQ(result.outcome, ReplaceOutcome::RestoreFailed);
+    EXPECT_EQ(files.openHandles(), 0);
+}
+
+TEST_F(SettingsFile, StaleTemporaryFileIsOverwritten) {
+    files.addFile(temporaryPathFor(kTarget), "left over from a pulled medium");
+    EXPECT_EQ(replaceWholeFile(files, kTarget, kNew, kOld).outcome, ReplaceOutcome::Replaced);
+    EXPECT_EQ(files.contents(kTarget), kNew);
+    EXPECT_EQ(files.filesIn("E:\\Navi").size(), 1u);
+}
+
+} // namespace
+} // namespace marlwick

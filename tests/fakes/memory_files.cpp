@@ -1,0 +1,299 @@
+#include "tests/fakes/memory_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace marlwick::fakes {
+namespace {
+
+constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorAlreadyExists = 183;
+constexpr std::uint32_t kAttributeReadOnly = 0x01;
+constexpr std::uint32_t kAttributeArchive = 0x20;
+constexpr std::uint32_t kShareWrite = 2;
+
+} // namespace
+
+MemoryFiles::MemoryFiles() {
+    addFolder("C:\\Temp");
+}
+
+std::string MemoryFiles::key(const std::string& path) {
+    std::string folded = path;
+    std::ranges::transform(folded, folded.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    while (folded.size() > 3 && folded.back() == '\\')
+        folded.pop_back();
+    return folded;
+}
+
+std::string MemoryFiles::parentOf(const std::string& key) {
+    const auto slash = key.rfind('\\');
+    return slash == std::string::npos ? std::string() : key.substr(0, slash);
+}
+
+bool MemoryFiles::folderExists(const std::string& key) const {
+    // A drive's root always exists.
+    if (key.size() == 2 && key[1] == ':')
+        return true;
+    return folders_.contains(key);
+}
+
+void MemoryFiles::addFolder(const std::string& path) {
+    for (std::string folder = key(path); !folder.empty() && !folderExists(folder);
+         folder = parentOf(folder))
+        folders_.insert(folder);
+}
+
+void MemoryFiles::addFile(const std::string& path, std::string bytes, bool readOnly) {
+    const std::string k = key(path);
+    addFolder(parentOf(path));
+    files_[k] = File{path.substr(path.rfind('\\') + 1), std::move(bytes), readOnly, 0};
+}
+
+std::optional<std::string> MemoryFiles::contents(const std::string& path) const {
+    const auto it = files_.find(key(path));
+    if (it == files_.end())
+        return std::nullopt;
+    return it->second.bytes;
+}
+
+std::vector<std::string> MemoryFiles::filesIn(const std::string& folder) const {
+    std::vector<std::string> names;
+    const std::string k = key(folder);
+    for (const auto& [fileKey, file] : files_)
+        if (parentOf(fileKey) == k)
+            names.push_back(file.name);
+    return names;
+}
+
+std::uint64_t MemoryFiles::modificationsOf(const std::string& path) const {
+    const auto it = files_.find(key(path));
+    return it == files_.end() ? 0 : it->second.modifications;
+}
+
+void MemoryFiles::failCall(Call call, std::uint32_t error, int occurrence) {
+    faults_.push_back({call, error, occurrence});
+}
+
+bool MemoryFiles::enter(Call call) {
+    ++calls_;
+    if (powerCutAt_ != 0 && calls_ >= powerCutAt_)
+        powerIsOff_ = true;
+    if (powerIsOff_) {
+        // Handles are closed while the cut unwinds the caller: that must not throw again.
+        if (call == Call::CloseHandle)
+            return failWith(kErrorInvalidHandle);
+        throw PowerCut{};
+    }
+    for (auto& fault : faults_) {
+        if (fault.call == call && fault.remaining > 0 && --fault.remaining == 0)
+            return failWith(fault.error);
+    }
+    return true;
+}
+
+bool MemoryFiles::failWith(std::uint32_t error) {
+    lastError_ = error;
+    return false;
+}
+
+bool MemoryFiles::isOpen(const std::string& k) const {
+    return std::ranges::any_of(handles_, [&](const auto& entry) { return entry.second.key == k; });
+}
+
+// Each open handle must share what the new one asks for, and the new one must share what
+// each open handle holds.
+bool MemoryFiles::sharingAllows(const std::string& k, std::uint32_t access,
+                                std::uint32_t shareMode) const {
+    const auto permits = [](std::uint32_t share, std::uint32_t wanted) {
+        return (!(wanted & kGenericRead) || (share & kShareRead)) &&
+               (!(wanted & kGenericWrite) || (share & kShareWrite));
+    };
+    return std::ranges::all_of(handles_, [&](const auto& entry) {
+        const Open& open = entry.second;
+        return open.key != k ||
+               (permits(open.shareMode, access) && permits(shareMode, open.access));
+    });
+}
+
+FilePort::Handle MemoryFiles::refuse(std::uint32_t error) {
+    failWith(error);
+    return kInvalidHandle;
+}
+
+std::uint64_t MemoryFiles::usedBytes() const {
+    std::uint64_t used = 0;
+    for (const auto& entry : files_)
+        used += entry.second.bytes.size();
+    return used;
+}
+
+std::uint32_t MemoryFiles::getFileAttributes(const std::string& path) {
+    if (!enter(Call::GetFileAttributes))
+        return kInvalidAttributes;
+    const std::string k = key(path);
+    if (folderExists(k))
+        return kAttributeDirectory;
+    const auto it = files_.find(k);
+    if (it == files_.end()) {
+        failWith(folderExists(parentOf(k)) ? kErrorFileNotFound : kErrorPathNotFound);
+        return kInvalidAttributes;
+    }
+    return it->second.readOnly ? kAttributeReadOnly : kAttributeArchive;
+}
+
+FilePort::Handle MemoryFiles::createFile(const std::string& path, std::uint32_t access,
+                                         std::uint32_t shareMode, std::uint32_t disposition,
+                                         std::uint32_t) {
+    if (!enter(Call::CreateFile))
+        return kInvalidHandle;
+    const std::string k = key(path);
+    if (!folderExists(parentOf(k)))
+        return refuse(kErrorPathNotFound);
+    if (folderExists(k))
+        return refuse(kErrorAccessDenied);
+    auto it = files_.find(k);
+    if (disposition == kOpenExisting && it == files_.end())
+        return refuse(kErrorFileNotFound);
+    if (it != files_.end() && it->second.readOnly && (access & kGenericWrite))
+        return refuse(kErrorAccessDenied);
+    if (!sharingAllows(k, access, shareMode))
+        return refuse(kErrorSharingViolation);
+    if (disposition == kCreateAlways) {
+        if (it == files_.end())
+            it = files_.emplace(k, File{path.substr(path.rfind('\\') + 1), {}, false, 0}).first;
+        it->second.bytes.clear();
+        ++it->second.modifications;
+    }
+    const Handle handle = nextHandle_++;
+    handles_[handle] = Open{k, access, shareMode};
+    return handle;
+}
+
+bool MemoryFiles::getFileSize(Handle file, std::uint64_t* size) {
+    if (!enter(Call::GetFileSize))
+        return false;
+    const auto it = handles_.find(file);
+    if (it == handles_.end())
+        return failWith(kErrorInvalidHandle);
+    *size = files_.at(it->second.key).bytes.size();
+    return true;
+}
+
+bool MemoryFiles::readFile(Handle file, void* buffer, std::uint32_t toRead, std::uint32_t* read) {
+    *read = 0;
+    if (!enter(Call::ReadFile))
+        return false;
+    const auto it = handles_.find(file);
+    if (it == handles_.end() || !(it->second.access & kGenericRead))
+        return failWith(it == handles_.end() ? kErrorInvalidHandle : kErrorAccessDenied);
+    Open& open = it->second;
+    const std::string& bytes = files_.at(open.key).bytes;
+    const std::size_t count =
+        std::min<std::size_t>(toRead, bytes.size() - std::min(open.position, bytes.size()));
+    std::memcpy(buffer, bytes.data() + open.position, count);
+    if (auto damaged = damagedReads_.find(open.key);
+        count > 0 && damaged != damagedReads_.end() && damaged->second > 0) {
+        --damaged->second;
+        static_cast<char*>(buffer)[0] ^= 0x20;
+    }
+    open.position += count;
+    *read = static_cast<std::uint32_t>(count);
+    return true;
+}
+
+bool MemoryFiles::writeFile(Handle file, const void* data, std::uint32_t toWrite,
+                            std::uint32_t* written) {
+    *written = 0;
+    if (!enter(Call::WriteFile))
+        return false;
+    const auto it = handles_.find(file);
+    if (it == handles_.end() || !(it->second.access & kGenericWrite))
+        return failWith(it == handles_.end() ? kErrorInvalidHandle : kErrorAccessDenied);
+    Open& open = it->second;
+    File& target = files_.at(open.key);
+    const std::uint64_t growth = open.position + toWrite > target.bytes.size()
+                                     ? open.position + toWrite - target.bytes.size()
+                                     : 0;
+    const std::uint64_t room =
+        freeBytes_ == UINT64_MAX ? UINT64_MAX : freeBytes_ - std::min(freeBytes_, usedBytes());
+    const std::uint32_t count =
+        growth <= room ? toWrite : static_cast<std::uint32_t>(toWrite - (growth - room));
+    if (target.bytes.size() < open.position + count)
+        target.bytes.resize(open.position + count);
+    std::memcpy(target.bytes.data() + open.position, data, count);
+    open.position += count;
+    ++target.modifications;
+    *written = count;
+    return count == toWrite || failWith(kErrorDiskFull);
+}
+
+bool MemoryFiles::flushFileBuffers(Handle file) {
+    if (!enter(Call::FlushFileBuffers))
+        return false;
+    return handles_.contains(file) || failWith(kErrorInvalidHandle);
+}
+
+bool MemoryFiles::closeHandle(Handle file) {
+    // A failed close still releases the handle, as the system does.
+    const bool entered = enter(Call::CloseHandle);
+    if (handles_.erase(file) == 0)
+        return failWith(kErrorInvalidHandle);
+    return entered;
+}
+
+bool MemoryFiles::moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) {
+    if (!enter(Call::MoveFileEx))
+        return false;
+    const std::string source = key(from);
+    const std::string target = key(to);
+    const auto it = files_.find(source);
+    if (it == files_.end())
+        return failWith(kErrorFileNotFound);
+    if (!folderExists(parentOf(target)))
+        return failWith(kErrorPathNotFound);
+    const auto existing = files_.find(target);
+    if (existing != files_.end()) {
+        if (!(flags & kMoveReplaceExisting))
+            return failWith(kErrorAlreadyExists);
+        if (existing->second.readOnly)
+            return failWith(kErrorAccessDenied);
+    }
+    if (isOpen(source) || isOpen(target))
+        return failWith(kErrorSharingViolation);
+    File moved = std::move(it->second);
+    files_.erase(it);
+    moved.name = to.substr(to.rfind('\\') + 1);
+    ++moved.modifications;
+    files_[target] = std::move(moved);
+    return true;
+}
+
+bool MemoryFiles::deleteFile(const std::string& path) {
+    if (!enter(Call::DeleteFile))
+        return false;
+    const std::string k = key(path);
+    const auto it = files_.find(k);
+    if (it == files_.end())
+        return failWith(kErrorFileNotFound);
+    if (it->second.readOnly)
+        return failWith(kErrorAccessDenied);
+    if (isOpen(k))
+        return failWith(kErrorSharingViolation);
+    files_.erase(it);
+    return true;
+}
+
+std::uint32_t MemoryFiles::getTempPath(std::uint32_t bufferLength, char* buffer) {
+    if (!enter(Call::GetTempPath))
+        return 0;
+    const auto length = static_cast<std::uint32_t>(tempFolder_.size());
+    if (length + 1 > bufferLength)
+        return length + 1;
+    std::memcpy(buffer, tempFolder_.c_str(), length + 1);
+    return length;
+}
+
+} // namespace marlwick::fakes

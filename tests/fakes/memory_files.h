@@ -1,0 +1,113 @@
+// A faithful in-memory model of the editor's file calls: folders, files as bytes, handles
+// with positions, sharing, read-only files, a volume that can fill up, and injected faults
+// (a failing call, a power cut that stops everything at a given call, reads that come back
+// damaged).
+#pragma once
+
+#include "editor/file_port.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace marlwick::fakes {
+
+// Thrown when the simulated power goes: nothing after it takes effect.
+struct PowerCut {};
+
+class MemoryFiles : public FilePort {
+  public:
+    enum class Call {
+        GetFileAttributes,
+        CreateFile,
+        GetFileSize,
+        ReadFile,
+        WriteFile,
+        FlushFileBuffers,
+        CloseHandle,
+        MoveFileEx,
+        DeleteFile,
+        GetTempPath,
+    };
+
+    MemoryFiles();
+
+    // The world as a test lays it out.
+    void addFolder(const std::string& path);
+    void addFile(const std::string& path, std::string bytes, bool readOnly = false);
+    std::optional<std::string> contents(const std::string& path) const;
+    std::vector<std::string> filesIn(const std::string& folder) const;
+    int openHandles() const { return static_cast<int>(handles_.size()); }
+    void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
+    void setFreeBytes(std::uint64_t bytes) { freeBytes_ = bytes; }
+    // Counts every call, whichever kind; a modification counter per file tells writes apart.
+    int calls() const { return calls_; }
+    std::uint64_t modificationsOf(const std::string& path) const;
+
+    // Faults.
+    void failCall(Call call, std::uint32_t error, int occurrence = 1);
+    void cutPowerAtCall(int number) { powerCutAt_ = number; }
+    // The next `reads` reads of the file that return bytes come back with one byte changed.
+    void damageReadsOf(const std::string& path, int reads) { damagedReads_[key(path)] = reads; }
+
+    std::uint32_t getFileAttributes(const std::string& path) override;
+    Handle createFile(const std::string& path, std::uint32_t access, std::uint32_t shareMode,
+                      std::uint32_t disposition, std::uint32_t flags) override;
+    bool getFileSize(Handle file, std::uint64_t* size) override;
+    bool readFile(Handle file, void* buffer, std::uint32_t toRead, std::uint32_t* read) override;
+    bool writeFile(Handle file, const void* data, std::uint32_t toWrite,
+                   std::uint32_t* written) override;
+    bool flushFileBuffers(Handle file) override;
+    bool closeHandle(Handle file) override;
+    bool moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) override;
+    bool deleteFile(const std::string& path) override;
+    std::uint32_t getLastError() override { return lastError_; }
+    std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
+
+  private:
+    struct File {
+        std::string name; // as created, for listings
+        std::string bytes;
+        bool readOnly = false;
+        std::uint64_t modifications = 0;
+    };
+    struct Open {
+        std::string key;
+        std::uint32_t access;
+        std::uint32_t shareMode;
+        std::size_t position = 0;
+    };
+    struct Fault {
+        Call call;
+        std::uint32_t error;
+        int remaining;
+    };
+
+    static std::string key(const std::string& path);
+    static std::string parentOf(const std::string& key);
+    bool folderExists(const std::string& key) const;
+    bool isOpen(const std::string& key) const;
+    bool sharingAllows(const std::string& key, std::uint32_t access, std::uint32_t shareMode) const;
+    Handle refuse(std::uint32_t error);
+    bool enter(Call call); // counts the call, applies power cuts and injected failures
+    bool failWith(std::uint32_t error);
+    std::uint64_t usedBytes() const;
+
+    std::map<std::string, File> files_;
+    std::set<std::string> folders_;
+    std::map<Handle, Open> handles_;
+    std::vector<Fault> faults_;
+    std::map<std::string, int> damagedReads_;
+    std::string tempFolder_ = "C:\\Temp\\";
+    std::uint64_t freeBytes_ = UINT64_MAX;
+    std::uint32_t lastError_ = 0;
+    Handle nextHandle_ = 0x100;
+    int calls_ = 0;
+    int powerCutAt_ = 0;
+    bool powerIsOff_ = false;
+};
+
+} // namespace marlwick::fakes

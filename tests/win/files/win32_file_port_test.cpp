@@ -1,0 +1,74 @@
+// The file replacement against the real file system.
+#include "editor/settings_file.h"
+#include "editor/win32/win32_file_port.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace marlwick {
+namespace {
+
+class RealFiles : public ::testing::Test {
+  protected:
+    Win32FilePort files;
+    std::string folder;
+    std::string target;
+
+    void SetUp() override {
+        // Tests run in parallel: a folder each.
+        folder = temporaryFolder(files) + "marlwick " +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        CreateDirectoryA(folder.c_str(), nullptr);
+        target = folder + "\\ApplicationSettings.xml";
+        ASSERT_EQ(replaceWholeFile(files, target, "old\r\n", "").outcome, ReplaceOutcome::Replaced);
+    }
+    void TearDown() override {
+        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(target.c_str());
+        DeleteFileA(temporaryPathFor(target).c_str());
+        RemoveDirectoryA(folder.c_str());
+    }
+    bool temporaryLeft() {
+        return GetFileAttributesA(temporaryPathFor(target).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+};
+
+TEST_F(RealFiles, ReplacesOverAnExistingFile) {
+    const std::string text(100000, '\xE4');
+    EXPECT_EQ(replaceWholeFile(files, target, text, "old\r\n").outcome, ReplaceOutcome::Replaced);
+    EXPECT_EQ(readWholeFile(files, target), text);
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(RealFiles, ReadOnlyFileKeepsItsBytes) {
+    SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
+    const auto result = replaceWholeFile(files, target, "new", "old\r\n");
+    EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
+    EXPECT_EQ(result.failedStep, ReplaceStep::ReadOnly);
+    EXPECT_EQ(readWholeFile(files, target), "old\r\n");
+    EXPECT_FALSE(temporaryLeft());
+}
+
+TEST_F(RealFiles, MissingFolderFailsAtTheStart) {
+    const std::string elsewhere = folder + "\\missing\\ApplicationSettings.xml";
+    const auto result = replaceWholeFile(files, elsewhere, "new", "");
+    EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
+    EXPECT_EQ(result.failedStep, ReplaceStep::CreateTemporary);
+    EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+}
+
+TEST_F(RealFiles, FileOpenElsewhereIsReadButNotReplaced) {
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(readWholeFile(files, target), "old\r\n");
+    EXPECT_EQ(replaceWholeFile(files, target, "new", "old\r\n").outcome, ReplaceOutcome::Unchanged);
+    CloseHandle(held);
+    EXPECT_EQ(readWholeFile(files, target), "old\r\n");
+    EXPECT_FALSE(temporaryLeft());
+}
+
+} // namespace
+} // namespace marlwick
