@@ -1,7 +1,10 @@
-// The eject tool's six settings, process-wide, with their defaults.
+// The eject tool's six settings, with their defaults, and their place in the current user's
+// registry. Nothing here reports a failure: missing values give defaults, a key that cannot be
+// written is passed over.
 #pragma once
 
 #include "ejector/eject_engine.h"
+#include "services/registry_port.h"
 
 #include <cstdint>
 
@@ -18,5 +21,14 @@ struct EjectSettings {
 
     bool operator==(const EjectSettings&) const = default;
 };
+
+// Under HKEY_CURRENT_USER.
+extern const char kSettingsKey[];
+
+// Each value read gives at most 4 bytes, whatever its type; a value that is missing or longer
+// keeps its default, and without the key every setting has its default.
+void LoadSettings(marlwick::RegistryPort& registry, EjectSettings& settings);
+// Six REG_DWORD values; a key that cannot be created or opened is passed over silently.
+void SaveSettings(marlwick::RegistryPort& registry, const EjectSettings& settings);
 
 } // namespace vandrel
