@@ -1,0 +1,24 @@
+// Where what the user does in the main window meets the editor's operations. The Win32
+// window turns its messages into these calls, then shows the model as it now stands. The
+// operations catch nothing: an error passes through to the window, which reports it.
+#pragma once
+
+#include "editor/main_window_model.h"
+
+#include <string_view>
+
+namespace marlwick {
+
+// A text box received the input focus.
+void onFocusGained(MainWindowModel& model, ControlId box);
+
+// A text box lost the focus to another control of the window.
+void onFocusLost(MainWindowModel& model, ControlId box);
+
+// The user changed a text box's text.
+void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text);
+
+// A button or a title label was clicked.
+void onClick(MainWindowModel& model, ControlId clicked);
+
+} // namespace marlwick

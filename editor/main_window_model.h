@@ -1,0 +1,15 @@
+// The editor's main window as the operations see it: its controls and its state. The one
+// truth about the window; the Win32 window shows it and feeds the user's actions into it.
+#pragma once
+
+#include "editor/main_form.h"
+#include "editor/window_state.h"
+
+namespace marlwick {
+
+struct MainWindowModel {
+    MainForm form = makeMainForm();
+    WindowState state;
+};
+
+} // namespace marlwick
