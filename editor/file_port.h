@@ -34,9 +34,17 @@ class FilePort {
     static constexpr std::uint32_t kErrorInvalidHandle = 6;
     static constexpr std::uint32_t kErrorDiskFull = 112;
 
+    // GetFileAttributesExA's answer: attributes, last write time (100 ns units), size.
+    struct FileAttributeData {
+        std::uint32_t attributes = 0;
+        std::uint64_t lastWriteTime = 0;
+        std::uint64_t size = 0;
+    };
+
     virtual ~FilePort() = default;
 
     virtual std::uint32_t getFileAttributes(const std::string& path) = 0;
+    virtual bool getFileAttributesEx(const std::string& path, FileAttributeData* data) = 0;
     virtual Handle createFile(const std::string& path, std::uint32_t access,
                               std::uint32_t shareMode, std::uint32_t disposition,
                               std::uint32_t flags) = 0;
@@ -49,6 +57,7 @@ class FilePort {
     virtual bool moveFileEx(const std::string& from, const std::string& to,
                             std::uint32_t flags) = 0;
     virtual bool deleteFile(const std::string& path) = 0;
+    virtual bool copyFile(const std::string& from, const std::string& to, bool failIfExists) = 0;
     virtual std::uint32_t getLastError() = 0;
     // Length of the path without its NUL when it fit, else the size needed; 0 on failure.
     virtual std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) = 0;

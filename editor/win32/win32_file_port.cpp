@@ -15,6 +15,17 @@ std::uint32_t Win32FilePort::getFileAttributes(const std::string& path) {
     return GetFileAttributesA(path.c_str());
 }
 
+bool Win32FilePort::getFileAttributesEx(const std::string& path, FileAttributeData* data) {
+    WIN32_FILE_ATTRIBUTE_DATA found;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &found))
+        return false;
+    data->attributes = found.dwFileAttributes;
+    data->lastWriteTime = (std::uint64_t{found.ftLastWriteTime.dwHighDateTime} << 32) |
+                          found.ftLastWriteTime.dwLowDateTime;
+    data->size = (std::uint64_t{found.nFileSizeHigh} << 32) | found.nFileSizeLow;
+    return true;
+}
+
 FilePort::Handle Win32FilePort::createFile(const std::string& path, std::uint32_t access,
                                            std::uint32_t shareMode, std::uint32_t disposition,
                                            std::uint32_t flags) {
@@ -61,6 +72,10 @@ bool Win32FilePort::moveFileEx(const std::string& from, const std::string& to,
 
 bool Win32FilePort::deleteFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool Win32FilePort::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    return CopyFileA(from.c_str(), to.c_str(), failIfExists) != FALSE;
 }
 
 std::uint32_t Win32FilePort::getLastError() {

@@ -8,6 +8,7 @@ namespace marlwick {
 class Win32FilePort : public FilePort {
   public:
     std::uint32_t getFileAttributes(const std::string& path) override;
+    bool getFileAttributesEx(const std::string& path, FileAttributeData* data) override;
     Handle createFile(const std::string& path, std::uint32_t access, std::uint32_t shareMode,
                       std::uint32_t disposition, std::uint32_t flags) override;
     bool getFileSize(Handle file, std::uint64_t* size) override;
@@ -18,6 +19,7 @@ class Win32FilePort : public FilePort {
     bool closeHandle(Handle file) override;
     bool moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) override;
     bool deleteFile(const std::string& path) override;
+    bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     std::uint32_t getLastError() override;
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
 };

@@ -8,8 +8,8 @@ namespace marlwick::fakes {
 namespace {
 
 constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorFileExists = 80;
 constexpr std::uint32_t kErrorAlreadyExists = 183;
-constexpr std::uint32_t kAttributeReadOnly = 0x01;
 constexpr std::uint32_t kAttributeArchive = 0x20;
 constexpr std::uint32_t kShareWrite = 2;
 
@@ -49,7 +49,17 @@ void MemoryFiles::addFolder(const std::string& path) {
 void MemoryFiles::addFile(const std::string& path, std::string bytes, bool readOnly) {
     const std::string k = key(path);
     addFolder(parentOf(path));
-    files_[k] = File{path.substr(path.rfind('\\') + 1), std::move(bytes), readOnly, 0};
+    files_[k] = File{path.substr(path.rfind('\\') + 1), std::move(bytes), readOnly, 0, 0};
+    touch(files_[k]);
+}
+
+void MemoryFiles::touch(File& file) {
+    ++file.modifications;
+    file.lastWriteTime = ++clock_;
+}
+
+void MemoryFiles::setLastWriteTime(const std::string& path, std::uint64_t time) {
+    files_.at(key(path)).lastWriteTime = time;
 }
 
 std::optional<std::string> MemoryFiles::contents(const std::string& path) const {
@@ -144,6 +154,23 @@ std::uint32_t MemoryFiles::getFileAttributes(const std::string& path) {
     return it->second.readOnly ? kAttributeReadOnly : kAttributeArchive;
 }
 
+bool MemoryFiles::getFileAttributesEx(const std::string& path, FileAttributeData* data) {
+    if (!enter(Call::GetFileAttributesEx))
+        return false;
+    const std::string k = key(path);
+    if (folderExists(k)) {
+        *data = {kAttributeDirectory, 0, 0};
+        return true;
+    }
+    const auto it = files_.find(k);
+    if (it == files_.end())
+        return failWith(folderExists(parentOf(k)) ? kErrorFileNotFound : kErrorPathNotFound);
+    const File& file = it->second;
+    *data = {file.readOnly ? kAttributeReadOnly : kAttributeArchive, file.lastWriteTime,
+             file.bytes.size()};
+    return true;
+}
+
 FilePort::Handle MemoryFiles::createFile(const std::string& path, std::uint32_t access,
                                          std::uint32_t shareMode, std::uint32_t disposition,
                                          std::uint32_t) {
@@ -165,7 +192,7 @@ FilePort::Handle MemoryFiles::createFile(const std::string& path, std::uint32_t 
         if (it == files_.end())
             it = files_.emplace(k, File{path.substr(path.rfind('\\') + 1), {}, false, 0}).first;
         it->second.bytes.clear();
-        ++it->second.modifications;
+        touch(it->second);
     }
     const Handle handle = nextHandle_++;
     handles_[handle] = Open{k, access, shareMode};
@@ -225,7 +252,7 @@ bool MemoryFiles::writeFile(Handle file, const void* data, std::uint32_t toWrite
         target.bytes.resize(open.position + count);
     std::memcpy(target.bytes.data() + open.position, data, count);
     open.position += count;
-    ++target.modifications;
+    touch(target);
     *written = count;
     return count == toWrite || failWith(kErrorDiskFull);
 }
@@ -266,7 +293,6 @@ bool MemoryFiles::moveFileEx(const std::string& from, const std::string& to, std
     File moved = std::move(it->second);
     files_.erase(it);
     moved.name = to.substr(to.rfind('\\') + 1);
-    ++moved.modifications;
     files_[target] = std::move(moved);
     return true;
 }
@@ -283,6 +309,31 @@ bool MemoryFiles::deleteFile(const std::string& path) {
     if (isOpen(k))
         return failWith(kErrorSharingViolation);
     files_.erase(it);
+    return true;
+}
+
+// The copy keeps the source's last write time, as the system's does.
+bool MemoryFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
+    if (!enter(Call::CopyFile))
+        return false;
+    const auto source = files_.find(key(from));
+    if (source == files_.end())
+        return failWith(kErrorFileNotFound);
+    const std::string target = key(to);
+    if (!folderExists(parentOf(target)))
+        return failWith(kErrorPathNotFound);
+    const auto existing = files_.find(target);
+    if (existing != files_.end() && failIfExists)
+        return failWith(kErrorFileExists);
+    if (existing != files_.end() && existing->second.readOnly)
+        return failWith(kErrorAccessDenied);
+    if (isOpen(target))
+        return failWith(kErrorSharingViolation);
+    File copy = source->second;
+    copy.name = to.substr(to.rfind('\\') + 1);
+    copy.readOnly = false;
+    ++copy.modifications;
+    files_[target] = std::move(copy);
     return true;
 }
 

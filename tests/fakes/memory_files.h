@@ -22,6 +22,7 @@ class MemoryFiles : public FilePort {
   public:
     enum class Call {
         GetFileAttributes,
+        GetFileAttributesEx,
         CreateFile,
         GetFileSize,
         ReadFile,
@@ -30,6 +31,7 @@ class MemoryFiles : public FilePort {
         CloseHandle,
         MoveFileEx,
         DeleteFile,
+        CopyFile,
         GetTempPath,
     };
 
@@ -46,6 +48,8 @@ class MemoryFiles : public FilePort {
     // Counts every call, whichever kind; a modification counter per file tells writes apart.
     int calls() const { return calls_; }
     std::uint64_t modificationsOf(const std::string& path) const;
+    // Every change of a file stamps it with the model's clock, which each change moves on.
+    void setLastWriteTime(const std::string& path, std::uint64_t time);
 
     // Faults.
     void failCall(Call call, std::uint32_t error, int occurrence = 1);
@@ -54,6 +58,7 @@ class MemoryFiles : public FilePort {
     void damageReadsOf(const std::string& path, int reads) { damagedReads_[key(path)] = reads; }
 
     std::uint32_t getFileAttributes(const std::string& path) override;
+    bool getFileAttributesEx(const std::string& path, FileAttributeData* data) override;
     Handle createFile(const std::string& path, std::uint32_t access, std::uint32_t shareMode,
                       std::uint32_t disposition, std::uint32_t flags) override;
     bool getFileSize(Handle file, std::uint64_t* size) override;
@@ -64,6 +69,7 @@ class MemoryFiles : public FilePort {
     bool closeHandle(Handle file) override;
     bool moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) override;
     bool deleteFile(const std::string& path) override;
+    bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     std::uint32_t getLastError() override { return lastError_; }
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
 
@@ -73,6 +79,7 @@ class MemoryFiles : public FilePort {
         std::string bytes;
         bool readOnly = false;
         std::uint64_t modifications = 0;
+        std::uint64_t lastWriteTime = 0;
     };
     struct Open {
         std::string key;
@@ -95,6 +102,7 @@ class MemoryFiles : public FilePort {
     bool enter(Call call); // counts the call, applies power cuts and injected failures
     bool failWith(std::uint32_t error);
     std::uint64_t usedBytes() const;
+    void touch(File& file);
 
     std::map<std::string, File> files_;
     std::set<std::string> folders_;
@@ -105,6 +113,7 @@ class MemoryFiles : public FilePort {
     std::uint64_t freeBytes_ = UINT64_MAX;
     std::uint32_t lastError_ = 0;
     Handle nextHandle_ = 0x100;
+    std::uint64_t clock_ = 1000;
     int calls_ = 0;
     int powerCutAt_ = 0;
     bool powerIsOff_ = false;

@@ -1,0 +1,27 @@
+// What an editor operation works on: the window's model and the system behind its ports.
+#pragma once
+
+#include "editor/editor_host.h"
+#include "editor/file_port.h"
+#include "editor/main_window_model.h"
+
+#include <string_view>
+
+namespace marlwick {
+
+// The caption of every message box the editor shows.
+inline constexpr std::string_view kProgramName = "Marlwick";
+
+struct EditorContext {
+    MainWindowModel& model;
+    FilePort& files;
+    EditorHost& host;
+};
+
+// A plain message the user must read: OK only, the program's name as caption.
+void tell(EditorContext& editor, const std::string& text);
+
+// A Yes/No question without icon, Yes the default; true for Yes.
+bool askYesNo(EditorContext& editor, const std::string& text);
+
+} // namespace marlwick

@@ -1,0 +1,70 @@
+#include "editor/routing_import.h"
+
+#include "editor/settings_document.h"
+#include "editor/settings_file.h"
+#include "editor/write_messages.h"
+
+#include <optional>
+
+namespace marlwick {
+namespace {
+
+// The tag that a failed split of the routing section did not find.
+std::string_view missingRoutingTag(const ZerlegeResult& parts) {
+    return parts[0] == kSuch1Error ? tags::kRoutingStart : tags::kRoutingEnd;
+}
+
+std::optional<std::string> readExisting(EditorContext& editor, const std::string& path) {
+    if (!fileExists(editor.files, path))
+        return std::nullopt;
+    return readWholeFile(editor.files, path);
+}
+
+} // namespace
+
+PlannedImport planRoutingImport(std::string_view targetText, std::string_view targetPath,
+                                std::string_view importText, std::string_view importPath) {
+    const ZerlegeResult target = splitRoutingSection(targetText);
+    if (isZerlegeError(target))
+        return {{}, messages::routingTagMissing(targetPath, missingRoutingTag(target))};
+    const ZerlegeResult imported = splitRoutingSection(importText);
+    if (isZerlegeError(imported))
+        return {{}, messages::routingTagMissing(importPath, missingRoutingTag(imported))};
+    return {joinWithList(target, imported[1]), {}};
+}
+
+bool ImportRouting(EditorContext& editor) {
+    const WindowState& state = editor.model.state;
+    const auto targetText = readExisting(editor, state.targetPath);
+    if (!targetText) {
+        tell(editor, messages::fileUnreadable(state.targetPath));
+        return false;
+    }
+    const auto importText = readExisting(editor, state.importPath);
+    if (!importText) {
+        tell(editor, messages::fileUnreadable(state.importPath));
+        return false;
+    }
+    const PlannedImport plan =
+        planRoutingImport(*targetText, state.targetPath, *importText, state.importPath);
+    if (!plan.refusal.empty()) {
+        tell(editor, plan.refusal);
+        return false;
+    }
+    if (plan.newText == *targetText)
+        return true; // the same section: no need to wear the medium
+    const ReplaceResult result =
+        replaceWholeFile(editor.files, state.targetPath, plan.newText, *targetText);
+    if (result.outcome != ReplaceOutcome::Replaced) {
+        tell(editor, messages::replaceFailure(state.targetPath, result));
+        return false;
+    }
+    return true;
+}
+
+void ImportButtonClick(EditorContext& editor) {
+    if (askYesNo(editor, std::string(kImportWarning)))
+        ImportRouting(editor);
+}
+
+} // namespace marlwick

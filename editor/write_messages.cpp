@@ -1,0 +1,73 @@
+#include "editor/write_messages.h"
+
+namespace marlwick::messages {
+namespace {
+
+constexpr std::string_view kNothingWritten = " Es wurde nichts geschrieben.";
+
+std::string quoted(std::string_view text) {
+    return "\"" + std::string(text) + "\"";
+}
+
+} // namespace
+
+std::string fileUnreadable(std::string_view path) {
+    return "Die Datei " + quoted(path) + " ist nicht vorhanden oder kann nicht gelesen werden." +
+           std::string(kNothingWritten);
+}
+
+std::string noProfileName(std::string_view caption) {
+    return "Zur Auswahl " + quoted(caption) + " gibt es kein Profil." +
+           std::string(kNothingWritten);
+}
+
+std::string groupNotFound(std::string_view profileName, const ValueGroup& group,
+                          const ZerlegeResult& failed) {
+    if (failed[0] == kSuch1Error)
+        return "Das Profil " + quoted(profileName) + " steht nicht in der Datei." +
+               std::string(kNothingWritten);
+    std::string_view missing = group.suchnach1;
+    if (failed[1] == kSuch2Error)
+        missing = group.such2;
+    else if (failed[2] == kSuch3Error)
+        missing = group.such3;
+    return "Im Profil " + quoted(profileName) + " fehlt " + quoted(missing) + "." +
+           std::string(kNothingWritten);
+}
+
+std::string excerptTagMissing(std::string_view profileName, std::string_view tag) {
+    return "Die Änderungen am Profil " + quoted(profileName) +
+           " können nicht angezeigt werden: " + quoted(tag) + " fehlt." +
+           std::string(kNothingWritten);
+}
+
+std::string routingTagMissing(std::string_view path, std::string_view tag) {
+    return "In der Datei " + quoted(path) + " fehlt " + quoted(tag) + "." +
+           std::string(kNothingWritten);
+}
+
+std::string replaceFailure(std::string_view path, const ReplaceResult& result) {
+    const std::string error = " (Fehler " + std::to_string(result.error) + ")";
+    switch (result.outcome) {
+    case ReplaceOutcome::Replaced:
+        return {};
+    case ReplaceOutcome::Unchanged:
+        if (result.failedStep == ReplaceStep::ReadOnly)
+            return "Die Datei " + quoted(path) + " ist schreibgeschützt." +
+                   std::string(kNothingWritten);
+        return "Die Datei " + quoted(path) + " konnte nicht geschrieben werden" + error +
+               ". Sie ist unverändert.";
+    case ReplaceOutcome::RestoredOld:
+        return "Die Datei " + quoted(path) +
+               " wurde geschrieben, ließ sich aber nicht fehlerfrei zurücklesen. Der alte "
+               "Inhalt wurde wiederhergestellt. Bitte den Datenträger prüfen.";
+    case ReplaceOutcome::RestoreFailed:
+        return "Die Datei " + quoted(path) +
+               " ließ sich nach dem Schreiben nicht fehlerfrei lesen, und der alte Inhalt "
+               "konnte nicht bestätigt werden. Bitte den Datenträger prüfen und die Datei "
+               "mit einer Sicherung vergleichen.";
+    }
+    return {};
+}
+
+} // namespace marlwick::messages

@@ -1,0 +1,98 @@
+#include "editor/routing_import.h"
+#include "tests/editor/editor_fixture.h"
+
+namespace marlwick {
+namespace {
+
+using fakes::MemoryFiles;
+using fakes::MemoryHost;
+
+const std::string kTarget = "E:\\ApplicationSettings.xml";
+const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+
+class RoutingImport : public EditorFixture {
+  protected:
+    void SetUp() override {
+        model.state.targetPath = kTarget;
+        model.state.importPath = kImport;
+    }
+    void lay(const std::string& target, const std::string& imported) {
+        files.addFile(kTarget, target);
+        files.addFile(kImport, imported);
+    }
+};
+
+TEST_F(RoutingImport, TakesTheSectionAndKeepsEverythingAroundIt) {
+    lay("<A>Stra\xDF"
+        "e</A>\r\n<Routing>old</Routing>\r\n<B/>",
+        "<X/><Routing>\r\nnew|1</Routing><Y/>");
+    host.answer({EditorHost::kIdYes});
+    ImportButtonClick(editor);
+    EXPECT_EQ(files.contents(kTarget), "<A>Stra\xDF"
+                                       "e</A>\r\n<Routing>\r\nnew|1</Routing>\r\n<B/>");
+    EXPECT_EQ(files.contents(kImport), "<X/><Routing>\r\nnew|1</Routing><Y/>");
+}
+
+TEST_F(RoutingImport, WarnsFirstAndNoDoesNothing) {
+    lay("<Routing>old</Routing>", "<Routing>new</Routing>");
+    const auto before = files.modificationsOf(kTarget);
+    ImportButtonClick(editor); // answered No
+    ASSERT_EQ(host.boxes().size(), 1u);
+    EXPECT_EQ(host.boxes()[0].text,
+              "!!!Achtung!!!\r\nAlle Settings f\xFCr alle Fahrzeuge und Routen werden "
+              "\xFC"
+              "bernommen\r\nAlle anderen Einstellung der ApplicationSettings.xml bleiben "
+              "erhalten");
+    EXPECT_EQ(host.boxes()[0].caption, "Marlwick");
+    EXPECT_EQ(host.boxes()[0].type, EditorHost::kMbYesNo);
+    EXPECT_EQ(files.modificationsOf(kTarget), before);
+}
+
+TEST_F(RoutingImport, SameSectionLeavesTheFileAsItWas) {
+    lay("a<Routing>same</Routing>b", "c<Routing>same</Routing>d");
+    const auto before = files.modificationsOf(kTarget);
+    EXPECT_TRUE(ImportRouting(editor));
+    EXPECT_EQ(files.contents(kTarget), "a<Routing>same</Routing>b");
+    EXPECT_EQ(files.modificationsOf(kTarget), before);
+}
+
+TEST_F(RoutingImport, EmptySectionEmptiesTheTargetsButKeepsItsTags) {
+    lay("a<Routing>old</Routing>b", "<Routing></Routing>");
+    EXPECT_TRUE(ImportRouting(editor));
+    EXPECT_EQ(files.contents(kTarget), "a<Routing></Routing>b");
+}
+
+TEST_F(RoutingImport, RefusesWhatWouldDamageTheTarget) {
+    struct Case {
+        std::string target, imported, mention;
+    };
+    const Case cases[] = {
+        {"no routing here", "<Routing>x</Routing>", "\"<Routing>\""},
+        {"<Routing>open end", "<Routing>x</Routing>", "\"</Routing>\""},
+        {"<Routing>old</Routing>", "<Routing>cut off", "\"</Routing>\""},
+        {"<Routing>old</Routing>", "", "\"<Routing>\""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target + " / " + c.imported);
+        MemoryFiles own;
+        own.addFile(kTarget, c.target);
+        own.addFile(kImport, c.imported);
+        MemoryHost asked;
+        EditorContext context{model, own, asked};
+        EXPECT_FALSE(ImportRouting(context));
+        ASSERT_EQ(asked.boxes().size(), 1u);
+        EXPECT_NE(asked.boxes()[0].text.find(c.mention), std::string::npos);
+        EXPECT_EQ(own.contents(kTarget), c.target);
+    }
+}
+
+TEST_F(RoutingImport, MissingImportFileIsNamed) {
+    files.addFile(kTarget, "<Routing>old</Routing>");
+    EXPECT_FALSE(ImportRouting(editor));
+    ASSERT_EQ(host.boxes().size(), 1u);
+    EXPECT_NE(host.boxes()[0].text.find(kImport), std::string::npos);
+    EXPECT_EQ(files.contents(kTarget), "<Routing>old</Routing>");
+}
+
+} // namespace
+} // namespace marlwick

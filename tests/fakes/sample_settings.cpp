@@ -1,0 +1,33 @@
+#include "tests/fakes/sample_settings.h"
+
+#include "editor/settings_document.h"
+#include "editor/value_grid.h"
+
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+
+namespace marlwick::fakes {
+
+std::string sampleSettingsText() {
+    std::ifstream in(MARLWICK_EXAMPLES_DIR "/ApplicationSettings.xml", std::ios::binary);
+    if (!in)
+        throw std::runtime_error("sample settings file not found");
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void showProfiles(MainWindowModel& model, const std::string& text) {
+    const auto nameOf = [&](ProfileKind kind) {
+        const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+        return std::string(profileNameForCaption(kind, caption).value_or(caption));
+    };
+    for (const ValueGroup& group : kLoadOrder) {
+        const auto list = locateGroup(text, nameOf(group.kind), group)[1];
+        if (group.count == 1)
+            model.form.text1[group.firstBox].text = std::string(list);
+        else
+            ListToBoxes(model, list, group.firstBox, group.count);
+    }
+}
+
+} // namespace marlwick::fakes
