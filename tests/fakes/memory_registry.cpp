@@ -22,22 +22,21 @@ char16_t toCodePoint(unsigned char byte) {
     return byte;
 }
 
-// The registry stores names as UTF-16 and compares them upper-cased.
+// The registry keeps names as UTF-16 and, as Wine's does, compares and sorts them
+// lower-cased: "_x" comes before "A", "zz" before "~", "\xE4" (U+00E4) before "\x80" (U+20AC).
 char16_t foldedCodePoint(unsigned char byte) {
     const char16_t c = toCodePoint(byte);
-    if ((c >= u'a' && c <= u'z') || (c >= 0xE0 && c <= 0xFE && c != 0xF7))
-        return static_cast<char16_t>(c - 0x20);
+    if ((c >= u'A' && c <= u'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7))
+        return static_cast<char16_t>(c + 0x20);
     switch (c) {
-    case 0x00FF:
-        return 0x0178;
-    case 0x0161:
-        return 0x0160;
-    case 0x0153:
-        return 0x0152;
-    case 0x017E:
-        return 0x017D;
-    case 0x0192:
-        return 0x0191;
+    case 0x0178:
+        return 0x00FF;
+    case 0x0160:
+        return 0x0161;
+    case 0x0152:
+        return 0x0153;
+    case 0x017D:
+        return 0x017E;
     default:
         return c;
     }
@@ -357,11 +356,10 @@ Status MemoryRegistry::queryInfoKey(Key key, std::uint32_t* subKeys, std::uint32
                                     std::uint32_t* maxValueLen) {
     if (auto failure = injectedFailure(Call::queryInfoKey))
         return *failure;
+    // The real call asks for no access right.
     const std::optional<Handle> handle = findHandle(key);
     if (!handle)
         return kErrorInvalidHandle;
-    if (!(handle->access & kKeyQueryValue))
-        return kErrorAccessDenied;
     const Node& node = *handle->node;
     std::uint32_t longestKey = 0, longestName = 0, longestData = 0;
     for (const auto& subkey : node.subkeys)
@@ -413,10 +411,16 @@ Status MemoryRegistry::enumValue(Key key, std::uint32_t index, char* valueName,
     if (index >= values.size())
         return kErrorNoMoreItems;
     const Node::Value& value = values[index];
-    if (Status status = copyName(value.name, valueName, valueNameSize); status != kErrorSuccess)
-        return status;
     if (type)
         *type = value.stored.type;
+    // Too small a data buffer is told before the name is touched.
+    const auto size = static_cast<std::uint32_t>(value.stored.data.size());
+    if (data && size > *dataSize) {
+        *dataSize = size;
+        return kErrorMoreData;
+    }
+    if (Status status = copyName(value.name, valueName, valueNameSize); status != kErrorSuccess)
+        return status;
     return copyData(value.stored, data, dataSize);
 }
 
