@@ -1,0 +1,280 @@
+// The registry class on the models where only they can reach: failures in every call, system
+// texts that are missing, and exactly which icon the file-type chain extracts.
+#include "services/cls_sys_registry.h"
+#include "tests/fakes/memory_registry.h"
+#include "tests/fakes/memory_system.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+namespace marlwick {
+namespace {
+
+using Call = MemoryRegistry::Call;
+using Port = RegistryPort;
+
+constexpr std::uint32_t kUser = Port::kHkeyCurrentUser;
+constexpr std::uint32_t kClasses = Port::kHkeyClassesRoot;
+const std::string kKey = "Software\\Marlwick\\";
+
+class RegistryClass : public testing::Test {
+  protected:
+    void TearDown() override {
+        EXPECT_EQ(registry.openHandleCount(), 0u) << "a registry handle was left open";
+    }
+
+    static ServiceError errorOf(const std::function<void()>& operation) {
+        try {
+            operation();
+        } catch (const ServiceError& error) {
+            return error;
+        }
+        ADD_FAILURE() << "no error raised";
+        return ServiceError(0, "", "");
+    }
+
+    void storeText(std::uint32_t root, const std::string& path, const std::string& name,
+                   const std::string& text) {
+        registry.putValue(root, path, name, Port::kRegSz, text + '\0');
+    }
+
+    MemoryRegistry registry;
+    MemorySystem system;
+    clsSysRegistry cls{registry, system};
+};
+
+TEST_F(RegistryClass, EveryFailedCallIsRaisedWithItsOperationAsSource) {
+    registry.putValue(kUser, kKey + "sub", "", Port::kRegSz, std::string(1, '\0'));
+    registry.putValue(kUser, kKey, "pfad", Port::kRegSz, std::string("x\0", 2));
+    struct Case {
+        Call call;
+        unsigned after;
+        std::function<void()> operation;
+        const char* source;
+    };
+    const Case cases[] = {
+        {Call::openKey, 0, [&] { cls.GetRegistryValue(kUser, kKey, "pfad"); },
+         "cSysRegistry:GetRegistryValue"},
+        {Call::queryValue, 0, [&] { cls.GetRegistryValue(kUser, kKey, "pfad"); },
+         "cSysRegistry:GetRegistryValue"},
+        {Call::queryValue, 1, [&] { cls.GetRegistryValue(kUser, kKey, "pfad"); },
+         "cSysRegistry:GetRegistryValue"},
+        {Call::openKey, 0, [&] { cls.SetRegistryValue(kUser, kKey, "pfad", 2, {}); },
+         "cSysRegistry:SetRegistryValue"},
+        {Call::createKey, 0, [&] { cls.SetRegistryValue(kUser, kKey + "neu", "v", 2, {}); },
+         "cSysRegistry:SetRegistryValue"},
+        {Call::setValue, 0, [&] { cls.SetRegistryValue(kUser, kKey, "pfad", 2, {}); },
+         "cSysRegistry:SetRegistryValue"},
+        {Call::deleteValue, 0, [&] { cls.DeleteRegistryValue(kUser, kKey, "pfad"); },
+         "cSysRegistry:DeleteRegistryValue"},
+        {Call::queryInfoKey, 0, [&] { cls.EnumKeys(kUser, kKey); }, "cSysRegistry:EnumKeys"},
+        {Call::enumKey, 0, [&] { cls.EnumKeys(kUser, kKey); }, "cSysRegistry:EnumKeys"},
+        {Call::queryInfoKey, 0, [&] { cls.EnumValues(kUser, kKey); }, "cSysRegistry:EnumValues"},
+        {Call::enumValue, 0, [&] { cls.EnumValues(kUser, kKey); }, "cSysRegistry:EnumValues"},
+        // The innermost operation's name survives.
+        {Call::queryValue, 0, [&] { cls.GetSetting("pfad"); }, "cSysRegistry:GetRegistryValue"},
+        {Call::setValue, 0,
+         [&] {
+             cls.DataType(1);
+             cls.SaveSetting("pfad", std::string("y"));
+         },
+         "cSysRegistry:SetRegistryValue"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.source);
+        registry.failCall(c.call, Port::kErrorAccessDenied, c.after);
+        const ServiceError error = errorOf(c.operation);
+        EXPECT_EQ(error.number, Port::kErrorAccessDenied);
+        EXPECT_EQ(error.source, c.source);
+        EXPECT_EQ(error.description, "Access denied.\r");
+        EXPECT_EQ(registry.openHandleCount(), 0u);
+        registry.clearFailures();
+    }
+}
+
+TEST_F(RegistryClass, AKeyThatRefusesWritingFailsTheWriteButNotTheDeletion) {
+    registry.putValue(kUser, kKey, "pfad", Port::kRegSz, std::string("x\0", 2));
+    registry.denyWriteAccess(kUser, kKey);
+    EXPECT_EQ(errorOf([&] { cls.SetRegistryValue(kUser, kKey, "pfad", 2, {}); }).number,
+              Port::kErrorAccessDenied);
+    EXPECT_EQ(errorOf([&] { cls.SetRegistryValue(kUser, kKey + "neu\\", "v", 2, {}); }).number,
+              Port::kErrorAccessDenied);
+    EXPECT_NO_THROW(cls.DeleteRegistryValue(kUser, kKey, "pfad"));
+    EXPECT_TRUE(registry.storedValue(kUser, kKey, "pfad"));
+    EXPECT_EQ(cls.GetRegistryValue(kUser, kKey, "pfad"), RegistryVariant(std::string("x")));
+}
+
+TEST_F(RegistryClass, AStatusWithoutSystemTextGivesError9999) {
+    registry.failCall(Call::openKey, 0x2000FFFF);
+    const ServiceError error = errorOf([&] { cls.GetRegistryValue(kUser, kKey, "pfad"); });
+    EXPECT_EQ(error.number, 9999);
+    EXPECT_EQ(error.source, "cSysRegistry:GetRegistryValue");
+    EXPECT_EQ(error.description,
+              "Der Fehlertext zu ReturnCode 536936447 konnte nicht ermittelt werden.");
+}
+
+TEST_F(RegistryClass, TheSystemTextLosesOnlyItsLastCharacter) {
+    system.setMessage(5, "Zugriff verweigert\r\n");
+    registry.failCall(Call::setValue, 5);
+    EXPECT_EQ(errorOf([&] { cls.SetRegistryValue(kUser, kKey, "v", 1, {}); }).description,
+              "Zugriff verweigert\r");
+}
+
+TEST_F(RegistryClass, AFailedExpansionNamesExpandStringAsSource) {
+    registry.putValue(kUser, kKey, "ref", Port::kRegExpandSz, std::string("%TEMP%\0", 7));
+    registry.putValue(kUser, kKey, "plain", Port::kRegExpandSz, std::string("C:\\x\0", 5));
+    system.failExpansion(8);
+    EXPECT_EQ(cls.GetRegistryValue(kUser, kKey, "plain"), RegistryVariant(std::string("C:\\x")))
+        << "a text without % must not ask the system";
+
+    ServiceError error = errorOf([&] { cls.GetRegistryValue(kUser, kKey, "ref"); });
+    EXPECT_EQ(error.number, 9999) << "the model has no text for 8";
+    EXPECT_EQ(error.source, "cSysRegistry:ExpandString");
+
+    system.setMessage(8, "Not enough memory.\r\n");
+    error = errorOf([&] { cls.GetRegistryValue(kUser, kKey, "ref"); });
+    EXPECT_EQ(error.number, 8);
+    EXPECT_EQ(error.source, "cSysRegistry:ExpandString");
+    EXPECT_EQ(error.description, "Not enough memory.\r");
+}
+
+TEST_F(RegistryClass, AMissingDefaultGivesWhatWasReadAndAnEmptyTextIsADefault) {
+    cls.AppName("Marlwick");
+    cls.Section("");
+    registry.putValue(kUser, "Software\\Marlwick\\", "user", Port::kRegSz, std::string("1\0", 2));
+    EXPECT_EQ(cls.GetSetting("user", std::int32_t{0}), RegistryVariant(std::string("1")));
+    EXPECT_EQ(cls.GetSetting("klick", std::string()), RegistryVariant(std::string()));
+    EXPECT_TRUE(isEmpty(cls.GetSetting("klick")));
+}
+
+TEST_F(RegistryClass, SaveSettingWritesWithTheDataTypeSet) {
+    cls.AppName("Marlwick");
+    cls.Section("Fenster");
+    cls.DataType(4);
+    cls.SaveSetting("links", true);
+    EXPECT_EQ(registry.storedValue(kUser, "Software\\Marlwick\\Fenster", "links")->data,
+              std::string("\xFF\xFF\xFF\xFF", 4));
+    cls.DataType(6);
+    cls.SaveSetting("rechts", std::string("1"));
+    EXPECT_FALSE(registry.storedValue(kUser, "Software\\Marlwick\\Fenster", "rechts"));
+}
+
+// ---- File types -------------------------------------------------------------------------
+
+class IconChain : public RegistryClass {
+  protected:
+    void SetUp() override {
+        for (const char* file : {"C:\\icons.dll", "C:\\srv.dll", "C:\\local.exe", "C:\\a.mwk"})
+            system.addIconSource(file, 8);
+        storeText(kClasses, ".mwk", "", "Mwk.File");
+    }
+
+    // The file and index the chain handed to the extraction, after one lookup.
+    std::pair<std::string, std::uint32_t> extracted(const std::string& file,
+                                                    std::int32_t index = 0) {
+        const std::size_t before = system.extractions().size();
+        cls.FileToIconHandle(file, index);
+        if (system.extractions().size() != before + 1)
+            return {"(nothing extracted)", 0};
+        return {system.extractions().back().file, system.extractions().back().index};
+    }
+
+    using Extracted = std::pair<std::string, std::uint32_t>;
+    const std::string kClassId = "{00000000-0000-0000-0000-00000000C1D0}";
+};
+
+TEST_F(IconChain, DefaultIconNamesTheSourceOrTheFileItself) {
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "C:\\icons.dll,3");
+    EXPECT_EQ(extracted("C:\\a.mwk", 5), (Extracted{"C:\\icons.dll", 3}));
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "%1");
+    EXPECT_EQ(extracted("C:\\a.mwk", 5), (Extracted{"C:\\a.mwk", 0}));
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "2");
+    EXPECT_EQ(extracted("C:\\a.mwk", 5), (Extracted{"C:\\a.mwk", 2}));
+    // A comma wins over a class identifier.
+    storeText(kClasses, "Mwk.File\\CLSID", "", kClassId);
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "C:\\icons.dll,1");
+    EXPECT_EQ(extracted("C:\\a.mwk"), (Extracted{"C:\\icons.dll", 1}));
+}
+
+TEST_F(IconChain, AClassIdentifierBehindDefaultIconLeadsToItsServer) {
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "");
+    storeText(kClasses, "Mwk.File\\CLSID", "", kClassId);
+    storeText(kClasses, "CLSID\\" + kClassId + "\\InProcServer32", "", "C:\\srv.dll");
+    EXPECT_EQ(extracted("C:\\a.mwk", 6), (Extracted{"C:\\srv.dll", 6}));
+    storeText(kClasses, "CLSID\\" + kClassId + "\\DefaultIcon", "", "C:\\icons.dll,4");
+    EXPECT_EQ(extracted("C:\\a.mwk", 6), (Extracted{"C:\\icons.dll", 4}));
+    storeText(kClasses, "CLSID\\" + kClassId + "\\DefaultIcon", "", "C:\\icons.dll");
+    EXPECT_EQ(extracted("C:\\a.mwk", 6), (Extracted{"C:\\icons.dll", 6}));
+}
+
+TEST_F(IconChain, WithoutDefaultIconTheLocalServerComesFirst) {
+    storeText(kClasses, "Mwk.File\\CLSID", "", kClassId);
+    EXPECT_EQ(extracted("C:\\a.mwk", 2), (Extracted{"", 2}));
+    const std::string server = "\"C:\\Program Files\\srv.dll\" /embedding";
+    storeText(kClasses, "CLSID\\" + kClassId + "\\InProcServer32", "", server);
+    EXPECT_EQ(extracted("C:\\a.mwk", 2), (Extracted{server, 2})) << "passed on as it stands";
+    storeText(kClasses, "CLSID\\" + kClassId + "\\LocalServer32", "", "C:\\local.exe");
+    EXPECT_EQ(extracted("C:\\a.mwk", 2), (Extracted{"C:\\local.exe", 2}));
+}
+
+TEST_F(IconChain, NoRegistrationExtractsNothingAndAFileWithoutIconsGivesNoHandle) {
+    EXPECT_EQ(extracted("C:\\a.unbekannt"), (Extracted{"(nothing extracted)", 0}));
+    system.addFileWithoutIcons("C:\\readme.txt");
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "C:\\readme.txt,0");
+    EXPECT_EQ(cls.FileToIconHandle("C:\\a.mwk"), 0u);
+}
+
+TEST_F(IconChain, ErrorsNameTheIconLookupOrTheUnknownType) {
+    storeText(kClasses, "Mwk.File\\DefaultIcon", "", "C:\\icons.dll,zwei");
+    ServiceError error = errorOf([&] { cls.FileToIconHandle("C:\\a.mwk"); });
+    EXPECT_EQ(error.number, kErrorTypeMismatch);
+    EXPECT_EQ(error.source, "cSysRegistry:ExtensionToIconHandle");
+
+    // The value vanishes between the query of its size and its reading.
+    registry.failCall(Call::queryValue, Port::kErrorFileNotFound, 1);
+    error = errorOf([&] { cls.FileToIconHandle("C:\\a.mwk"); });
+    EXPECT_EQ(error.number, Port::kErrorFileNotFound);
+    EXPECT_EQ(error.description, "mwk ist ein unbekannter Dateityp.");
+    EXPECT_EQ(error.source, "cSysRegistry:GetRegistryValue");
+}
+
+TEST_F(IconChain, TypeLookupsNameThemselvesForTheirOwnFailures) {
+    registry.putValue(kClasses, ".liste", "", Port::kRegMultiSz, std::string("a\0\0", 3));
+    registry.putValue(kClasses, ".liste", "Content Type", Port::kRegMultiSz,
+                      std::string("a\0\0", 3));
+    EXPECT_EQ(errorOf([&] { cls.ExtensionToFileType("liste"); }).source,
+              "cSysRegistry:ExtensionToFileType");
+    EXPECT_EQ(errorOf([&] { cls.ExtensionToContentType("liste"); }).source,
+              "cSysRegistry:ExtensionToContentType");
+}
+
+// ---- Conversions ------------------------------------------------------------------------
+
+TEST(RegistryVariantConversion, TextAndNumbersFollowTheUsualRules) {
+    EXPECT_EQ(toText(RegistryVariant{}), "");
+    EXPECT_EQ(toText(std::int32_t{-12}), "-12");
+    EXPECT_EQ(toText(false), "False");
+    EXPECT_EQ(toLong(std::string(" +17 ")), 17);
+    EXPECT_EQ(toLong(std::string("-2147483648")), std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(toLong(true), -1);
+    EXPECT_EQ(toLong(RegistryVariant{}), 0);
+    auto numberOf = [](auto operation) {
+        try {
+            operation();
+        } catch (const ServiceError& error) {
+            return error.number;
+        }
+        return 0;
+    };
+    EXPECT_EQ(numberOf([] { toLong(std::string("2147483648")); }), kErrorOverflow);
+    EXPECT_EQ(numberOf([] { toLong(std::string("99999999999999999999")); }), kErrorOverflow);
+    EXPECT_EQ(numberOf([] { toLong(std::string("1.5")); }), kErrorTypeMismatch);
+    EXPECT_EQ(numberOf([] { toLong(std::string("")); }), kErrorTypeMismatch);
+    EXPECT_EQ(numberOf([] { toText(RegistryList{"a"}); }), kErrorTypeMismatch);
+    EXPECT_EQ(numberOf([] { toList(std::string("a")); }), kErrorTypeMismatch);
+}
+
+} // namespace
+} // namespace marlwick
