@@ -1,0 +1,24 @@
+// What the eject tool keeps for the life of its process: its instance, its windows, its
+// settings and its devices.
+#pragma once
+
+#include "ejector/eject_settings.h"
+#include "ejector/win32/win32_eject_devices.h"
+
+#include <windows.h>
+
+namespace vandrel {
+
+struct ProcessState {
+    HINSTANCE instance = nullptr;
+    HWND mainWindow = nullptr;
+    // Kept when the sheet is created and never cleared: the sheet is open while it names a
+    // live window.
+    HWND sheetWindow = nullptr;
+    EjectSettings settings;
+    Win32EjectDevices devices;
+};
+
+ProcessState& Process();
+
+} // namespace vandrel

@@ -1,0 +1,293 @@
+// The property sheet on the real platform: its pages, controls and captions as laid out, and
+// what OK and Cancel do to the settings. A second thread plays the user.
+#include "ejector/resource.h"
+#include "ejector/win32/process_state.h"
+#include "ejector/win32/property_sheet.h"
+#include "tests/fakes/eject_page_layout.h"
+#include "tests/win/ejector/dialog_template.h"
+#include "tests/win/ejector/vandrl_program.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace vandrel {
+namespace {
+
+HWND WaitForSheet() {
+    for (int tries = 0; tries < 200; ++tries) {
+        if (HWND sheet = FindWindowA(WC_DIALOG, "Vandrel 1.2"))
+            return sheet;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+HWND ShowPage(HWND sheet, int index) {
+    SendMessageA(sheet, PSM_SETCURSEL, index, 0);
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+void Click(HWND page, int id) {
+    SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+}
+
+bool Checked(HWND page, int id) {
+    return SendMessageA(GetDlgItem(page, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+// Runs the sheet on this thread while `user` acts on it from another; `user` ends the sheet.
+// Returns whether the sheet appeared.
+bool RunSheet(const std::function<void(HWND sheet)>& user) {
+    bool appeared = false;
+    std::thread driver([&] {
+        HWND sheet = WaitForSheet();
+        appeared = sheet != nullptr;
+        if (sheet)
+            user(sheet);
+    });
+    ShowPropertySheet(nullptr);
+    driver.join();
+    return appeared;
+}
+
+void PressButton(HWND sheet, int button) {
+    PostMessageA(sheet, PSM_PRESSBUTTON, button, 0);
+}
+
+class EjectPropertySheet : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        Process().instance = VandrlResources();
+        ASSERT_NE(Process().instance, nullptr) << VandrlPath();
+        Process().settings = EjectSettings{};
+        InitCommonControls();
+    }
+};
+
+std::string ClassOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string TextOf(HWND window) {
+    char text[256] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+// The kind of a control as its style says, with the group start and the several lines of
+// radio buttons.
+bool StyleIsKind(DWORD style, const PageControl& expected) {
+    const DWORD button = style & BS_TYPEMASK;
+    const DWORD text = style & SS_TYPEMASK;
+    switch (expected.kind) {
+    case ControlKind::Text:
+        return text == SS_LEFT;
+    case ControlKind::Icon:
+        return text == SS_ICON;
+    case ControlKind::EtchedLine:
+        return text == SS_ETCHEDHORZ;
+    case ControlKind::OwnerDrawButton:
+        return button == BS_OWNERDRAW;
+    case ControlKind::CheckBox:
+        return button == BS_AUTOCHECKBOX;
+    case ControlKind::PushButton:
+        return button == BS_PUSHBUTTON;
+    case ControlKind::Radio:
+        return button == BS_AUTORADIOBUTTON && ((style & BS_MULTILINE) != 0) == expected.multiline;
+    case ControlKind::List:
+        return (style & (LBS_SORT | LBS_MULTIPLESEL | WS_BORDER | WS_VSCROLL)) ==
+                   static_cast<DWORD>(LBS_SORT | LBS_MULTIPLESEL | WS_BORDER | WS_VSCROLL) &&
+               !(style & (LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT));
+    }
+    return false;
+}
+
+const char* ClassOfKind(ControlKind kind) {
+    switch (kind) {
+    case ControlKind::Text:
+    case ControlKind::Icon:
+    case ControlKind::EtchedLine:
+        return "Static";
+    case ControlKind::List:
+        return "ListBox";
+    default:
+        return "Button";
+    }
+}
+
+std::string ExpectedCaption(const PageControl& expected) {
+    if (expected.kind == ControlKind::Icon)
+        return "#" + std::to_string(IDI_MAIN);
+    return expected.caption;
+}
+
+const PageLayout* const kLayouts[] = {&GeneralPageLayout(), &ShutdownPageLayout(),
+                                      &IconClickPageLayout()};
+
+TEST(EjectPageTemplates, HoldEveryControlWithItsPlaceStyleAndCaption) {
+    ASSERT_NE(VandrlResources(), nullptr) << VandrlPath();
+    for (const PageLayout* layout : kLayouts) {
+        SCOPED_TRACE(layout->title);
+        const DialogTemplate page = ReadDialogTemplate(VandrlResources(), layout->dialogId);
+        EXPECT_EQ(page.caption, layout->title);
+        EXPECT_EQ(page.width, kPageWidth);
+        EXPECT_EQ(page.height, kPageHeight);
+        EXPECT_EQ(page.fontName, "MS Sans Serif");
+        EXPECT_EQ(page.pointSize, 8);
+        EXPECT_EQ(page.style & (WS_CHILD | WS_CAPTION | WS_POPUP),
+                  static_cast<DWORD>(WS_CHILD | WS_CAPTION));
+        ASSERT_EQ(page.controls.size(), layout->controls.size());
+        for (std::size_t i = 0; i < page.controls.size(); ++i) {
+            const TemplateControl& actual = page.controls[i];
+            const PageControl& expected = layout->controls[i];
+            SCOPED_TRACE(expected.caption);
+            EXPECT_EQ(actual.id, expected.id);
+            EXPECT_STRCASEEQ(actual.className.c_str(), ClassOfKind(expected.kind));
+            EXPECT_TRUE(StyleIsKind(actual.style, expected)) << std::hex << actual.style;
+            EXPECT_EQ((actual.style & WS_GROUP) != 0, expected.startsGroup);
+            EXPECT_EQ(actual.caption, ExpectedCaption(expected));
+            EXPECT_EQ(actual.x, expected.x);
+            EXPECT_EQ(actual.y, expected.y);
+            EXPECT_EQ(actual.width, expected.width);
+            EXPECT_EQ(actual.height, expected.height);
+        }
+    }
+}
+
+struct PageSeen {
+    std::string tab;
+    bool hasTabIcon = false;
+    std::string fontName;
+    std::vector<std::string> controls; // "id class caption" of each control, in order
+};
+
+// Identifier, class and caption; list boxes and icons have no caption to show.
+std::string Describe(HWND control) {
+    const std::string className = ClassOf(control);
+    const bool isIcon = _stricmp(className.c_str(), "Static") == 0 &&
+                        (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+    const bool hasText = !isIcon && _stricmp(className.c_str(), "ListBox") != 0;
+    return std::to_string(static_cast<short>(GetDlgCtrlID(control))) + " " + className + " " +
+           (hasText ? TextOf(control) : "");
+}
+
+std::string Describe(const PageControl& control) {
+    const bool hasText = control.kind != ControlKind::Icon && control.kind != ControlKind::List;
+    return std::to_string(control.id) + " " + ClassOfKind(control.kind) + " " +
+           (hasText ? control.caption : "");
+}
+
+TEST_F(EjectPropertySheet, ShowsThreePagesWithTheirTabsAndControls) {
+    std::vector<PageSeen> seen(3);
+    bool centred = false;
+    ASSERT_TRUE(RunSheet([&](HWND sheet) {
+        RECT bounds{};
+        GetWindowRect(sheet, &bounds);
+        const int x = (GetSystemMetrics(SM_CXSCREEN) - (bounds.right - bounds.left)) / 2;
+        const int y = (GetSystemMetrics(SM_CYSCREEN) - (bounds.bottom - bounds.top)) / 2;
+        centred = bounds.left == x && bounds.top == y;
+        const HWND tabs = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETTABCONTROL, 0, 0));
+        for (int index = 0; index < 3; ++index) {
+            PageSeen& page = seen[index];
+            char text[64] = {};
+            TCITEMA item{};
+            item.mask = TCIF_TEXT | TCIF_IMAGE;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+            page.tab = text;
+            page.hasTabIcon = item.iImage >= 0;
+
+            const HWND window = ShowPage(sheet, index);
+            LOGFONTA font{};
+            GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font,
+                       &font);
+            page.fontName = font.lfFaceName;
+            for (HWND control = GetWindow(window, GW_CHILD); control;
+                 control = GetWindow(control, GW_HWNDNEXT)) {
+                page.controls.push_back(Describe(control));
+            }
+        }
+        PressButton(sheet, PSBTN_CANCEL);
+    }));
+    EXPECT_TRUE(centred);
+    for (int index = 0; index < 3; ++index) {
+        SCOPED_TRACE(kLayouts[index]->title);
+        EXPECT_EQ(seen[index].tab, kLayouts[index]->title);
+        EXPECT_TRUE(seen[index].hasTabIcon);
+        EXPECT_EQ(seen[index].fontName, "MS Sans Serif");
+        std::vector<std::string> expected;
+        for (const auto& control : kLayouts[index]->controls)
+            expected.push_back(Describe(control));
+        EXPECT_EQ(seen[index].controls, expected);
+    }
+    EXPECT_FALSE(IsWindow(Process().sheetWindow));
+}
+
+TEST_F(EjectPropertySheet, OkAppliesEveryPageThatWasShown) {
+    EjectSettings& settings = Process().settings;
+    settings.EjectOnClick = 1;
+    settings.IconClickDrives = 0x10; // E: is no removable drive here, so its bit is lost
+    settings.ShutdownDrives = 0x20;  // the Shutdown page is never shown: kept as it is
+    HWND keptSheet = nullptr;
+    bool singleChosen = false;
+    ASSERT_TRUE(RunSheet([&](HWND sheet) {
+        keptSheet = sheet;
+        HWND general = ShowPage(sheet, 0);
+        Click(general, IDC_SHOW_ICON);
+        HWND iconClick = ShowPage(sheet, 2);
+        singleChosen = Checked(iconClick, IDC_SINGLE_CLICK);
+        Click(iconClick, IDC_DOUBLE_CLICK);
+        PressButton(sheet, PSBTN_OK);
+    }));
+    EXPECT_EQ(Process().sheetWindow, keptSheet);
+    EXPECT_TRUE(singleChosen);
+    EXPECT_EQ(settings.ShowIcon, 0);
+    EXPECT_EQ(settings.CheckForMedia, 1);
+    EXPECT_EQ(settings.EjectOnClick, 2);
+    EXPECT_EQ(settings.IconClickDrives, 0u);
+    EXPECT_EQ(settings.ShutdownDrives, 0x20u);
+    EXPECT_EQ(settings.EjectOnShutdown, 1);
+}
+
+TEST_F(EjectPropertySheet, CancelChangesNoSetting) {
+    EjectSettings& settings = Process().settings;
+    settings.ShutdownDrives = 0x10;
+    const EjectSettings before = settings;
+    ASSERT_TRUE(RunSheet([&](HWND sheet) {
+        Click(ShowPage(sheet, 0), IDC_CHECK_MEDIA);
+        HWND shutdown = ShowPage(sheet, 1);
+        Click(shutdown, IDC_ALL_DRIVES);
+        Click(shutdown, IDC_ENABLE);
+        PressButton(sheet, PSBTN_CANCEL);
+    }));
+    EXPECT_EQ(settings, before);
+}
+
+TEST_F(EjectPropertySheet, EnableBoxDisablesTheDriveChoiceOnTheRealPage) {
+    bool before[3] = {}, after[3] = {};
+    ASSERT_TRUE(RunSheet([&](HWND sheet) {
+        HWND shutdown = ShowPage(sheet, 1);
+        const int ids[3] = {IDC_ALL_DRIVES, IDC_SELECTED_DRIVES, IDC_DRIVE_LIST};
+        Click(shutdown, IDC_SELECTED_DRIVES);
+        for (int i = 0; i < 3; ++i)
+            before[i] = IsWindowEnabled(GetDlgItem(shutdown, ids[i]));
+        Click(shutdown, IDC_ENABLE);
+        for (int i = 0; i < 3; ++i)
+            after[i] = IsWindowEnabled(GetDlgItem(shutdown, ids[i]));
+        PressButton(sheet, PSBTN_CANCEL);
+    }));
+    EXPECT_TRUE(before[0] && before[1] && before[2]);
+    EXPECT_FALSE(after[0] || after[1] || after[2]);
+}
+
+} // namespace
+} // namespace vandrel
