@@ -6,6 +6,7 @@
 #include "tests/fakes/eject_page_layout.h"
 #include "tests/win/ejector/dialog_template.h"
 #include "tests/win/ejector/vandrl_program.h"
+#include "tests/win/ejector/wine_drives.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -256,6 +257,49 @@ TEST_F(EjectPropertySheet, OkAppliesEveryPageThatWasShown) {
     EXPECT_EQ(settings.IconClickDrives, 0u);
     EXPECT_EQ(settings.ShutdownDrives, 0x20u);
     EXPECT_EQ(settings.EjectOnShutdown, 1);
+}
+
+std::vector<std::string> ListItems(HWND list, std::string* selected) {
+    std::vector<std::string> items;
+    const auto count = SendMessageA(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[16] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+        if (SendMessageA(list, LB_GETSEL, i, 0) > 0)
+            *selected += text;
+    }
+    return items;
+}
+
+TEST_F(EjectPropertySheet, DriveListShowsWinesRemovableDrivesAndAppliesTheSelection) {
+    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    WineDrive removable('R', DRIVE_REMOVABLE, "/tmp");
+    ASSERT_TRUE(cdrom.defined() && removable.defined());
+    constexpr DriveMask kE = 1u << 4, kR = 1u << 17, kV = 1u << 21;
+    EjectSettings& settings = Process().settings;
+    settings.IconClickDrives = kV | kE; // E: is not present: its bit is lost on OK
+    std::vector<std::string> shutdownItems, iconClickItems;
+    std::string shutdownSelected, iconClickSelected;
+    bool listEnabled = false;
+    ASSERT_TRUE(RunSheet([&](HWND sheet) {
+        HWND shutdown = ShowPage(sheet, 1);
+        shutdownItems = ListItems(GetDlgItem(shutdown, IDC_DRIVE_LIST), &shutdownSelected);
+        HWND iconClick = ShowPage(sheet, 2);
+        const HWND list = GetDlgItem(iconClick, IDC_DRIVE_LIST);
+        iconClickItems = ListItems(list, &iconClickSelected);
+        listEnabled = IsWindowEnabled(list);
+        SendMessageA(list, LB_SETSEL, TRUE, 0); // R:
+        PressButton(sheet, PSBTN_OK);
+    }));
+    const std::vector<std::string> both = {"R:\\", "V:\\"};
+    EXPECT_EQ(shutdownItems, both);
+    EXPECT_EQ(shutdownSelected, "");
+    EXPECT_EQ(iconClickItems, both);
+    EXPECT_EQ(iconClickSelected, "V:\\");
+    EXPECT_TRUE(listEnabled);
+    EXPECT_EQ(settings.IconClickDrives, kR | kV);
+    EXPECT_EQ(settings.ShutdownDrives, kAllDrives);
 }
 
 TEST_F(EjectPropertySheet, CancelChangesNoSetting) {

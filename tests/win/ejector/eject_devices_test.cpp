@@ -1,0 +1,48 @@
+// The eject engine's device port on the real platform, held to the same contract as the
+// in-memory machine, with drives that Wine's drive configuration makes removable or CD-ROM.
+#include "ejector/win32/win32_eject_devices.h"
+#include "tests/ejector/eject_device_contract.h"
+#include "tests/win/ejector/wine_drives.h"
+
+#include <gtest/gtest.h>
+
+namespace vandrel {
+namespace {
+
+TEST(Win32EjectDevices, KeepsTheDeviceContract) {
+    Win32EjectDevices devices;
+    CheckDeviceContract(devices, 'C', 'Q');
+}
+
+TEST(Win32EjectDevices, SeesWineCdromAndRemovableDrives) {
+    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    WineDrive removable('R', DRIVE_REMOVABLE, "/tmp");
+    ASSERT_TRUE(cdrom.defined());
+    ASSERT_TRUE(removable.defined());
+    Win32EjectDevices devices;
+    CheckEjectableDriveContract(devices, 'V', EjectDevicePort::kDriveCdrom);
+    CheckEjectableDriveContract(devices, 'R', EjectDevicePort::kDriveRemovable);
+}
+
+TEST(Win32EjectDevices, WinesEjectRequestIsRefusedAndLeavesNothingOpen) {
+    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    ASSERT_TRUE(cdrom.defined());
+    Win32EjectDevices devices;
+    const auto volume = devices.createFile("\\\\.\\V:", EjectDevicePort::kGenericRead,
+                                           EjectDevicePort::kShareReadWriteDelete,
+                                           EjectDevicePort::kOpenExisting, 0);
+    ASSERT_NE(volume, EjectDevicePort::kInvalidHandle);
+    std::uint32_t returned = 0;
+    EXPECT_FALSE(devices.deviceIoControl(volume, EjectDevicePort::kIoctlDiskEjectMedia, nullptr, 0,
+                                         nullptr, 0, returned));
+    EXPECT_EQ(devices.getLastError(), EjectDevicePort::kErrorNotSupported);
+    EXPECT_TRUE(devices.closeHandle(volume));
+    // The engine's whole path on that drive is as silent, and puts the error mode back.
+    const auto before = SetErrorMode(0);
+    SetErrorMode(before);
+    EjectDrive(devices, 'V' - 'A' + 1, true);
+    EXPECT_EQ(SetErrorMode(before), before);
+}
+
+} // namespace
+} // namespace vandrel
