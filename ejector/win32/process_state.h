@@ -1,9 +1,10 @@
 // What the eject tool keeps for the life of its process: its instance, its windows, its
-// settings and its devices.
+// settings, its devices and its registry.
 #pragma once
 
 #include "ejector/eject_settings.h"
 #include "ejector/win32/win32_eject_devices.h"
+#include "services/win32/win32_registry.h"
 
 #include <windows.h>
 
@@ -17,6 +18,7 @@ struct ProcessState {
     HWND sheetWindow = nullptr;
     EjectSettings settings;
     Win32EjectDevices devices;
+    marlwick::Win32Registry registry;
 };
 
 ProcessState& Process();
