@@ -1,0 +1,251 @@
+// Vandrl.exe as a user runs it under Wine: the one-shot command line, and the resident copy
+// with its hidden window, the second copy's signal and the close question.
+#include "tests/win/ejector/vandrl_program.h"
+#include "tests/win/ejector/wine_drives.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace vandrel {
+namespace {
+
+constexpr DWORD kWaitMs = 20000;
+
+struct Started {
+    PROCESS_INFORMATION process{};
+    bool ok = false;
+    ~Started() {
+        if (!ok)
+            return;
+        if (WaitForSingleObject(process.hProcess, 0) == WAIT_TIMEOUT)
+            TerminateProcess(process.hProcess, 99);
+        CloseHandle(process.hProcess);
+        CloseHandle(process.hThread);
+    }
+    DWORD exitCode(DWORD waitMs = kWaitMs) const {
+        if (WaitForSingleObject(process.hProcess, waitMs) != WAIT_OBJECT_0)
+            return STILL_ACTIVE;
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process.hProcess, &code);
+        return code;
+    }
+};
+
+// Starts the program with the given arguments; its output, if wanted, goes to outputPath.
+void Start(Started& started, const std::string& arguments, const char* environment = nullptr,
+           const std::string& outputPath = {}) {
+    std::string commandLine =
+        "\"" + VandrlPath() + "\"" + (arguments.empty() ? "" : " ") + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    HANDLE output = INVALID_HANDLE_VALUE;
+    if (!outputPath.empty()) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                             CREATE_ALWAYS, 0, nullptr);
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdOutput = output;
+        startup.hStdError = output;
+    }
+    started.ok = CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr,
+                                output != INVALID_HANDLE_VALUE, 0, const_cast<char*>(environment),
+                                nullptr, &startup, &started.process) != FALSE;
+    if (output != INVALID_HANDLE_VALUE)
+        CloseHandle(output);
+}
+
+HWND WaitForWindow(const char* className, const char* title, DWORD processId) {
+    for (int tries = 0; tries < 200; ++tries) {
+        HWND window = nullptr;
+        while ((window = FindWindowExA(nullptr, window, className, title))) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            if (owner == processId)
+                return window;
+        }
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+std::string TempPath(const char* name) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// Runs Vandrl.exe with Wine's relay channel on, through a Unix shell that Wine starts (its
+// debug output goes to the Unix standard error, which only a Unix shell can redirect), and
+// returns the trace. Empty when this is not Wine.
+std::string RelayTraceOf(const std::string& arguments) {
+    using SpawnFunction = long(__cdecl*)(char* const*, int);
+    using UnixNameFunction = char*(__cdecl*)(const wchar_t*);
+    const auto spawn = reinterpret_cast<SpawnFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+    if (!spawn || !unixName)
+        return {};
+    const auto toUnix = [&](const std::string& path) {
+        std::wstring wide(path.begin(), path.end());
+        char* name = unixName(wide.c_str());
+        std::string result = name ? name : "";
+        HeapFree(GetProcessHeap(), 0, name);
+        return result;
+    };
+    const std::string tracePath = TempPath("vandrl_relay.txt");
+    DeleteFileA(tracePath.c_str());
+    std::string script = "WINEDEBUG=-all,+relay \"$WINELOADER\" '" + toUnix(VandrlPath()) + "' " +
+                         arguments + " 2>'" + toUnix(tracePath) + "'";
+    char shell[] = "/bin/sh", option[] = "-c";
+    char* const argv[] = {shell, option, script.data(), nullptr};
+    spawn(argv, 1);
+    const std::string trace = ReadText(tracePath);
+    DeleteFileA(tracePath.c_str());
+    return trace;
+}
+
+// Relay tracing, limited to the calls the engine makes, for the span of a test.
+class RelayOfEngineCalls {
+  public:
+    RelayOfEngineCalls() {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key_, nullptr);
+        const char include[] = "KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
+                               "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
+                               "KERNEL32.SetErrorMode;KERNELBASE.SetErrorMode;"
+                               "KERNEL32.GetDiskFreeSpaceA;KERNELBASE.GetDiskFreeSpaceA";
+        RegSetValueExA(key_, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(include),
+                       sizeof include);
+    }
+    ~RelayOfEngineCalls() {
+        RegDeleteValueA(key_, "RelayInclude");
+        RegCloseKey(key_);
+    }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+// The relay lines that call a kernel function, without the thread prefix, the module and the
+// return address, such as CreateFileA(0021fb50 "\\\\.\\V:",80000000,00000007,...).
+std::vector<std::string> EngineCalls(const std::string& trace) {
+    std::vector<std::string> calls;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        const auto call = line.find(":Call KERNEL");
+        if (call == std::string::npos)
+            continue;
+        std::string text = line.substr(line.find('.', call) + 1);
+        text = text.substr(0, text.find(") ret=") + 1);
+        calls.push_back(text);
+    }
+    return calls;
+}
+
+int CountStarting(const std::vector<std::string>& calls, const std::string& prefix) {
+    int count = 0;
+    for (const auto& call : calls)
+        count += call.rfind(prefix, 0) == 0 ? 1 : 0;
+    return count;
+}
+
+TEST(VandrlProgram, CommandLineEndsAtOnceWithoutAWindow) {
+    Started run;
+    Start(run, "Q:");
+    ASSERT_TRUE(run.ok);
+    EXPECT_EQ(run.exitCode(), 0u);
+    EXPECT_EQ(FindWindowA("Vandrel", nullptr), nullptr);
+}
+
+TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
+    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    ASSERT_TRUE(cdrom.defined());
+    RelayOfEngineCalls relay;
+    const auto calls = EngineCalls(RelayTraceOf("V:"));
+    std::ostringstream all;
+    for (const auto& call : calls)
+        all << call << "\n";
+    SCOPED_TRACE(all.str());
+    ASSERT_FALSE(calls.empty()) << "no relay trace";
+    // The volume opened for reading, shared 7, open existing; one eject request; no media
+    // test without "check"; the error mode set and put back around the request.
+    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
+    EXPECT_NE(all.str().find("\"\\\\\\\\.\\\\V:\",80000000,00000007,00000000,00000003,00000000,"
+                             "00000000)"),
+              std::string::npos);
+    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+    EXPECT_NE(all.str().find(",00074808,00000000,00000000,00000000,00000000,"), std::string::npos);
+    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 0);
+    EXPECT_EQ(CountStarting(calls, "SetErrorMode("), 2);
+}
+
+TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
+    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    ASSERT_TRUE(cdrom.defined());
+    RelayOfEngineCalls relay;
+    const auto calls = EngineCalls(RelayTraceOf("check V: Q:"));
+    ASSERT_FALSE(calls.empty()) << "no relay trace";
+    // V: holds a medium (its folder) and gets its request; Q: does not exist and gets none.
+    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 2);
+    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
+    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+}
+
+void AnswerCloseQuestion(DWORD processId, int answer) {
+    const HWND box = WaitForWindow(WC_DIALOG, "Close Vandrel", processId);
+    ASSERT_NE(box, nullptr);
+    PostMessageA(box, WM_COMMAND, answer, 0);
+    for (int tries = 0; tries < 100 && IsWindow(box); ++tries)
+        Sleep(50);
+    EXPECT_FALSE(IsWindow(box)) << "the question stayed open";
+}
+
+TEST(VandrlProgram, ResidentCopyAnswersASecondCopyAndClosesOnYes) {
+    Started resident;
+    Start(resident, "");
+    ASSERT_TRUE(resident.ok);
+    const DWORD residentId = resident.process.dwProcessId;
+    const HWND window = WaitForWindow("Vandrel", "Vandrel 1.2", residentId);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    // A second copy without arguments makes the first open its sheet, and ends.
+    Started second;
+    Start(second, "");
+    ASSERT_TRUE(second.ok);
+    EXPECT_EQ(second.exitCode(), 0u);
+    const HWND sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    ASSERT_NE(sheet, nullptr);
+    // Asked again while it is open, the resident copy opens no second sheet.
+    PostMessageA(window, 0x0C41, 0, 0);
+    Sleep(500);
+    int sheets = 0;
+    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "Vandrel 1.2"));)
+        ++sheets;
+    EXPECT_EQ(sheets, 1);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+
+    // "Close..." answered No keeps it running; answered Yes ends it with exit code 0.
+    PostMessageA(window, WM_COMMAND, 45002, 0);
+    AnswerCloseQuestion(residentId, IDNO);
+    EXPECT_EQ(resident.exitCode(1000), static_cast<DWORD>(STILL_ACTIVE));
+    PostMessageA(window, WM_COMMAND, 45002, 0);
+    AnswerCloseQuestion(residentId, IDYES);
+    EXPECT_EQ(resident.exitCode(), 0u);
+}
+
+} // namespace
+} // namespace vandrel
