@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Start-up of the eject tool's one-shot mode, "Vandrl.exe Q:" (a drive that does not exist),
+# against a bare Windows program importing the same system libraries, in one run under Wine
+# with a persistent wineserver; then the resident copy's working set after its trim. It ends
+# the build tree's wineserver when done, so run it while no Wine tests of that tree run.
+# Usage: bench/vandrl_startup_bench.sh [windows build dir] [runs]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(realpath "${1:-$root/build/windows}")
+runs=${2:-30}
+vandrl="$build/bin/Vandrl.exe"
+[ -f "$vandrl" ] || { echo "No $vandrl: build the windows tree first" >&2; exit 1; }
+
+work=$(mktemp -d)
+export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+loader=/usr/lib/wine/wine64
+cleanup() {
+    [ -n "${resident:-}" ] && kill "$resident" 2>/dev/null
+    /usr/lib/wine/wineserver -k 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+x86_64-w64-mingw32-g++-posix -Os -static -mwindows -o "$work/bare.exe" \
+    "$root/bench/bare_win32_program.cpp" -ladvapi32 -lshell32 -lcomctl32 -luser32
+"$build/wine-run"
+/usr/lib/wine/wineserver -p 2>/dev/null || true # may already be up
+
+now_ns() { date +%s%N; }
+run_ms() { # program arguments...
+    local start end
+    start=$(now_ns)
+    "$loader" "$@" >/dev/null 2>&1 </dev/null
+    end=$(now_ns)
+    echo $(((end - start) / 1000))
+}
+
+# Warm both up, then alternate so that drift hits both alike.
+run_ms "$work/bare.exe" >/dev/null
+run_ms "$vandrl" Q: >/dev/null
+bare_total=0 vandrl_total=0
+for _ in $(seq "$runs"); do
+    bare_total=$((bare_total + $(run_ms "$work/bare.exe")))
+    vandrl_total=$((vandrl_total + $(run_ms "$vandrl" Q:)))
+done
+echo "bare program   : $((bare_total / runs)) us per start ($runs runs)"
+echo "Vandrl.exe Q:  : $((vandrl_total / runs)) us per start"
+awk -v v="$vandrl_total" -v b="$bare_total" 'BEGIN { printf "ratio          : %.3f (goal: within 1.2)\n", v / b }'
+
+# The resident copy: started without arguments, it trims its working set after creating its
+# window. Its display is whatever $DISPLAY is (a virtual one under tools/test).
+if [ -n "${DISPLAY:-}" ]; then
+    "$loader" "$vandrl" >/dev/null 2>&1 </dev/null &
+    resident=$!
+    sleep 3
+    pid=$(pgrep -n -f 'Vandrl.exe$' || true)
+    if [ -n "$pid" ]; then
+        grep -E 'VmRSS|VmHWM' "/proc/$pid/status" | sed 's/^/resident copy  : /'
+    fi
+fi
