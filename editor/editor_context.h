@@ -4,6 +4,8 @@
 #include "editor/editor_host.h"
 #include "editor/file_port.h"
 #include "editor/main_window_model.h"
+#include "services/cls_sys_dialogs.h"
+#include "services/cls_sys_registry.h"
 
 #include <string_view>
 
@@ -12,10 +14,15 @@ namespace marlwick {
 // The caption of every message box the editor shows.
 inline constexpr std::string_view kProgramName = "Marlwick";
 
+// The window's model, the system behind its ports, and the window's one registry object
+// and one dialog object.
 struct EditorContext {
     MainWindowModel& model;
     FilePort& files;
     EditorHost& host;
+    clsSysRegistry& registry;
+    clsSysDialogs& dialogs;
+    DialogPort::Window ownerWindow = 0;
 };
 
 // A plain message the user must read: OK only, the program's name as caption.

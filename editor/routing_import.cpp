@@ -1,5 +1,6 @@
 #include "editor/routing_import.h"
 
+#include "editor/profile_loading.h"
 #include "editor/settings_document.h"
 #include "editor/settings_file.h"
 #include "editor/write_messages.h"
@@ -51,14 +52,16 @@ bool ImportRouting(EditorContext& editor) {
         tell(editor, plan.refusal);
         return false;
     }
-    if (plan.newText == *targetText)
-        return true; // the same section: no need to wear the medium
-    const ReplaceResult result =
-        replaceWholeFile(editor.files, state.targetPath, plan.newText, *targetText);
-    if (result.outcome != ReplaceOutcome::Replaced) {
-        tell(editor, messages::replaceFailure(state.targetPath, result));
-        return false;
+    // The same section needs no write: the medium is spared.
+    if (plan.newText != *targetText) {
+        const ReplaceResult result =
+            replaceWholeFile(editor.files, state.targetPath, plan.newText, *targetText);
+        if (result.outcome != ReplaceOutcome::Replaced) {
+            tell(editor, messages::replaceFailure(state.targetPath, result));
+            return false;
+        }
     }
+    LoadProfiles(editor);
     return true;
 }
 

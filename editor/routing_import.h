@@ -23,8 +23,9 @@ struct PlannedImport {
 PlannedImport planRoutingImport(std::string_view targetText, std::string_view targetPath,
                                 std::string_view importText, std::string_view importPath);
 
-// Replaces the target's routing section by the import file's; the file stays as it was
-// when anything is missing. True when the target file was replaced.
+// Replaces the target's routing section by the import file's and shows the profiles anew;
+// the file stays as it was, and is not reloaded, when anything is missing or fails. True
+// when the target holds the import's section.
 bool ImportRouting(EditorContext& editor);
 
 // A click on Command7: asks, and imports on Yes.

@@ -138,10 +138,11 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        MemoryFiles own;
+        MemoryMachine other;
+        MemoryFiles& own = other.files;
+        MemoryHost& asked = other.host;
         own.addFile(kTarget, c.fileText);
-        MemoryHost asked;
-        EditorContext context{model, own, asked};
+        EditorContext context = other.contextFor(model);
         asked.answer({EditorHost::kIdYes});
         WriteVehicleValues(context);
         ASSERT_EQ(asked.boxes().size(), 1u);

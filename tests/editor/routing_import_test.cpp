@@ -74,11 +74,12 @@ TEST_F(RoutingImport, RefusesWhatWouldDamageTheTarget) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target + " / " + c.imported);
-        MemoryFiles own;
+        MemoryMachine other;
+        MemoryFiles& own = other.files;
+        MemoryHost& asked = other.host;
         own.addFile(kTarget, c.target);
         own.addFile(kImport, c.imported);
-        MemoryHost asked;
-        EditorContext context{model, own, asked};
+        EditorContext context = other.contextFor(model);
         EXPECT_FALSE(ImportRouting(context));
         ASSERT_EQ(asked.boxes().size(), 1u);
         EXPECT_NE(asked.boxes()[0].text.find(c.mention), std::string::npos);

@@ -1,0 +1,105 @@
+#include "editor/profile_loading.h"
+
+#include "editor/settings_document.h"
+#include "editor/settings_file.h"
+#include "editor/stored_settings.h"
+#include "editor/stored_values.h"
+#include "editor/value_grid.h"
+#include "editor/view_modes.h"
+
+#include <optional>
+
+namespace marlwick {
+namespace {
+
+constexpr std::string_view kFileTypes = "xml";
+constexpr std::string_view kDialogTitle = "ApplicationSettings";
+
+std::string withoutTrailingBackslash(std::string folder) {
+    if (!folder.empty() && folder.back() == '\\')
+        folder.pop_back();
+    return folder;
+}
+
+// The file's text, or nothing when there is no file or it cannot be read.
+std::optional<std::string> readIfPresent(EditorContext& editor, const std::string& path) {
+    if (!fileExists(editor.files, path))
+        return std::nullopt;
+    return readWholeFile(editor.files, path);
+}
+
+std::string profileName(const MainWindowModel& model, ProfileKind kind,
+                        const std::string& storedCaption) {
+    const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+    return std::string(profileNameForCaption(kind, caption).value_or(storedCaption));
+}
+
+void showGroups(EditorContext& editor, std::string_view targetText, std::string_view importText,
+                const std::string& vehicleName, const std::string& routeName) {
+    MainWindowModel& model = editor.model;
+    for (const ValueGroup& group : kLoadOrder) {
+        const std::string_view source =
+            GroupSourceText(model, targetText, importText, group.firstBox);
+        const std::string& name = group.kind == ProfileKind::Vehicle ? vehicleName : routeName;
+        const std::string list(locateGroup(source, name, group)[1]);
+        if (group.count == 1)
+            model.form.text1[static_cast<std::size_t>(group.firstBox)].text = list;
+        else
+            ListToBoxes(model, list, group.firstBox, group.count);
+    }
+}
+
+} // namespace
+
+void LoadProfiles(EditorContext& editor) {
+    MainWindowModel& model = editor.model;
+    WindowState& state = model.state;
+    ClearValueBoxes(model);
+    const std::string storedVehicle = readStoredText(editor.registry, stored::kFahrzeug);
+    const std::string storedRoute = readStoredText(editor.registry, stored::kRoute);
+    state.temporaryFolderPath = withoutTrailingBackslash(temporaryFolder(editor.files));
+    model.form.label4[0].text = state.targetPath;
+    model.form.label4[1].text = state.importPath;
+
+    const auto targetText = readIfPresent(editor, state.targetPath);
+    if (!targetText) {
+        ChooseFile(editor, 0);
+        return;
+    }
+    std::optional<std::string> importText;
+    if (state.importFlag) {
+        importText = readIfPresent(editor, state.importPath);
+        if (!importText) {
+            ChooseFile(editor, 1);
+            return;
+        }
+    }
+    showGroups(editor, *targetText, importText.value_or(std::string()),
+               profileName(model, ProfileKind::Vehicle, storedVehicle),
+               profileName(model, ProfileKind::Route, storedRoute));
+    RecomputeRoutingSpeeds(model);
+}
+
+void ChooseFile(EditorContext& editor, int which) {
+    WindowState& state = editor.model.state;
+    const bool importFile = which != 0 && state.importFlag;
+    std::string& path = importFile ? state.importPath : state.targetPath;
+    const std::string remembered = path;
+
+    std::string chosen = editor.dialogs.GetOpenFileName(
+        remembered, std::string(kProposedFileName), std::string(kFileTypes),
+        std::string(kDialogTitle), editor.ownerWindow);
+    if (chosen == kProposedFileName)
+        chosen = remembered;
+    path = chosen;
+
+    if (!fileExists(editor.files, path)) {
+        ClearValueBoxes(editor.model);
+        return;
+    }
+    storeText(editor.registry, importFile ? stored::kImportpfad : stored::kPfad, path);
+    ReplayStoredViewModes(editor);
+    LoadProfiles(editor);
+}
+
+} // namespace marlwick

@@ -1,0 +1,22 @@
+// Filling the grid from the target file (and in import mode the import file), and the file
+// choice that names those files.
+#pragma once
+
+#include "editor/editor_context.h"
+
+#include <string_view>
+
+namespace marlwick {
+
+// What the open-file dialog proposes; it gives it back unchanged when cancelled.
+inline constexpr std::string_view kProposedFileName = "ApplicationSettings.xml";
+
+// Shows the current vehicle and route profiles. A missing file starts the file choice,
+// which loads again by itself when it finds one.
+void LoadProfiles(EditorContext& editor);
+
+// Asks for the target file (which 0, or the import file while not in import mode) or the
+// import file; stores a path that exists, restores the view and loads.
+void ChooseFile(EditorContext& editor, int which);
+
+} // namespace marlwick

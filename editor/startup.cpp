@@ -1,0 +1,53 @@
+#include "editor/startup.h"
+
+#include "editor/profile_loading.h"
+#include "editor/settings_document.h"
+#include "editor/stored_settings.h"
+#include "editor/stored_values.h"
+#include "editor/value_grid.h"
+#include "editor/view_modes.h"
+
+namespace marlwick {
+namespace {
+
+constexpr int kLastVehicleBox = 35;
+
+std::string orDefault(std::string caption, std::string_view fallback) {
+    return caption.empty() ? std::string(fallback) : caption;
+}
+
+} // namespace
+
+void RunStartup(EditorContext& editor, const std::string& commandLine) {
+    MainWindowModel& model = editor.model;
+    WindowState& state = model.state;
+
+    int replayCount = 0;
+    if (!commandLine.empty())
+        storeText(editor.registry, stored::kPfad, commandLine);
+    else
+        replayCount = storedReplayCount(editor);
+
+    state.targetPath = withoutQuotes(readStoredText(editor.registry, stored::kPfad));
+    state.importPath = withoutQuotes(readStoredText(editor.registry, stored::kImportpfad));
+
+    state.userLevel = readStoredNumber(editor.registry, stored::kUser).value_or(0);
+    if (state.userLevel == 1)
+        model.form.command6.text = std::string(kExtendedCaption);
+
+    for (int i = 0; i <= kLastVehicleBox; ++i)
+        disableBox(model.form.text1[static_cast<std::size_t>(i)]);
+
+    model.form.label3[0].text =
+        orDefault(readStoredText(editor.registry, stored::kFahrzeug), kDefaultVehicleCaption);
+    model.form.label3[1].text =
+        orDefault(readStoredText(editor.registry, stored::kRoute), kDefaultRouteCaption);
+
+    state.nextViewMode = 1;
+    replayViewModes(editor, replayCount);
+
+    ClearValueBoxes(model);
+    LoadProfiles(editor);
+}
+
+} // namespace marlwick

@@ -1,0 +1,172 @@
+#include "editor/view_modes.h"
+
+#include "editor/profile_loading.h"
+#include "editor/stored_settings.h"
+#include "editor/stored_values.h"
+
+namespace marlwick {
+namespace {
+
+constexpr Rgb kImportModeColour{128, 128, 255};
+constexpr int kLastVehicleBox = 35;
+constexpr int kFirstRouteBox = 36;
+constexpr int kFirstSpeedBox = 20;
+
+void setBoxes(MainForm& form, int first, int last, void (*change)(Control&)) {
+    for (int i = first; i <= last; ++i)
+        change(form.text1[static_cast<std::size_t>(i)]);
+}
+
+void setRoutingSpeedBoxes(MainForm& form, void (*change)(Control&)) {
+    for (Control& box : form.text3)
+        change(box);
+}
+
+void setModeBar(MainForm& form, Rgb colour, std::string_view caption) {
+    form.command4[0].background = colour;
+    form.command4[0].text = std::string(caption);
+}
+
+void storeImportFlag(EditorContext& editor, bool flag) {
+    editor.model.state.importFlag = flag;
+    storeTruth(editor.registry, stored::kImport, flag);
+}
+
+// Before any mode: routing-speed boxes shown, speed labels hidden, import row hidden.
+void resetCommonLook(EditorContext& editor) {
+    MainForm& form = editor.model.form;
+    storeImportFlag(editor, false);
+    for (int i = 0; i < kRoutingSpeedBoxCount; ++i) {
+        form.text3[i].visible = true;
+        form.label7[i].visible = false;
+        form.label7[i].background = colours::kLightGrey;
+    }
+    form.label4[1].visible = false;
+    form.command3[1].visible = false;
+    form.command7.visible = false;
+    form.window.outerHeight = layout::kOuterHeight;
+}
+
+void applyVehicleMode(EditorContext& editor) {
+    MainForm& form = editor.model.form;
+    setModeBar(form, colours::kRed, kVehicleModeCaption);
+    setBoxes(form, kFirstRouteBox, kValueBoxCount - 1, disableBox);
+    setBoxes(form, 0, kLastVehicleBox, enableBox);
+    setRoutingSpeedBoxes(form, enableBox);
+    LoadProfiles(editor);
+}
+
+void applySpeedMode(EditorContext& editor) {
+    MainForm& form = editor.model.form;
+    setModeBar(form, colours::kGreen, kSpeedModeCaption);
+    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
+    setBoxes(form, kFirstSpeedBox, kLastVehicleBox, enableBox);
+    for (int i = 0; i < kRoutingSpeedBoxCount; ++i) {
+        form.text3[i].enabled = false;
+        form.text3[i].visible = false;
+        Control& label = form.label7[i];
+        label.visible = true;
+        label.text = "*" + form.text3[i].text + "*";
+        label.bold = true;
+        label.alignment = Alignment::Right;
+    }
+}
+
+void applyImportMode(EditorContext& editor) {
+    MainForm& form = editor.model.form;
+    storeImportFlag(editor, true);
+    form.label4[1].visible = true;
+    form.command3[1].visible = true;
+    form.command7.visible = true;
+    form.window.outerHeight = layout::kOuterHeightImport;
+    setModeBar(form, kImportModeColour, kImportModeCaption);
+    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
+    setRoutingSpeedBoxes(form, disableBox);
+}
+
+void applyRouteMode(EditorContext& editor) {
+    MainForm& form = editor.model.form;
+    setModeBar(form, colours::kYellow, kRouteModeCaption);
+    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
+    setBoxes(form, kFirstRouteBox, kValueBoxCount - 1, enableBox);
+    setRoutingSpeedBoxes(form, enableBox);
+}
+
+// Enables the block when its first box is disabled, else disables it.
+void toggleBlock(MainForm& form, int first, int last) {
+    const bool enable = !form.text1[static_cast<std::size_t>(first)].enabled;
+    setBoxes(form, first, last, enable ? enableBox : disableBox);
+}
+
+} // namespace
+
+void AdvanceViewMode(EditorContext& editor) {
+    WindowState& state = editor.model.state;
+    resetCommonLook(editor);
+    if (state.nextViewMode == view_mode::kSpeed && state.userLevel == 0)
+        state.nextViewMode = view_mode::kRoute;
+    switch (state.nextViewMode) {
+    case view_mode::kVehicle:
+        applyVehicleMode(editor);
+        break;
+    case view_mode::kSpeed:
+        applySpeedMode(editor);
+        break;
+    case view_mode::kImport:
+        applyImportMode(editor);
+        break;
+    case view_mode::kRoute:
+        applyRouteMode(editor);
+        break;
+    default:
+        break;
+    }
+    state.nextViewMode = static_cast<std::int16_t>(state.nextViewMode + 1);
+    if (state.nextViewMode == 5)
+        state.nextViewMode = view_mode::kVehicle;
+    storeNumber(editor.registry, stored::kKlick, state.nextViewMode);
+}
+
+void replayViewModes(EditorContext& editor, int count) {
+    for (int i = 0; i < count; ++i)
+        AdvanceViewMode(editor);
+}
+
+void ReplayStoredViewModes(EditorContext& editor) {
+    editor.model.state.nextViewMode = view_mode::kVehicle;
+    replayViewModes(editor, storedReplayCount(editor));
+}
+
+int storedReplayCount(EditorContext& editor) {
+    // An empty (or hand-spoilt) "klick" counts as 0: no view is restored.
+    return readStoredNumber(editor.registry, stored::kKlick).value_or(0) - 1;
+}
+
+void TitleLabelClick(EditorContext& editor, int index) {
+    if (editor.model.state.importFlag) {
+        if (index == 0)
+            toggleBlock(editor.model.form, 0, kLastVehicleBox);
+        else if (index == 1)
+            toggleBlock(editor.model.form, kFirstRouteBox, kValueBoxCount - 1);
+    }
+    LoadProfiles(editor);
+}
+
+void LevelButtonClick(EditorContext& editor) {
+    WindowState& state = editor.model.state;
+    Control& button = editor.model.form.command6;
+    state.userLevel = static_cast<std::int16_t>(state.userLevel + 1);
+    button.bold = false;
+    if (state.userLevel == 2)
+        state.userLevel = 0;
+    if (state.userLevel == 0) {
+        button.text = std::string(kBasicCaption);
+        state.nextViewMode = view_mode::kVehicle;
+    } else if (state.userLevel == 1) {
+        button.text = std::string(kExtendedCaption);
+        button.bold = true;
+    }
+    storeNumber(editor.registry, stored::kUser, state.userLevel);
+}
+
+} // namespace marlwick
