@@ -213,7 +213,25 @@ void AnswerCloseQuestion(DWORD processId, int answer) {
     EXPECT_FALSE(IsWindow(box)) << "the question stayed open";
 }
 
-TEST(VandrlProgram, ResidentCopyAnswersASecondCopyAndClosesOnYes) {
+constexpr char kSettingsKey[] = "Software\\Quillon\\Vandrel";
+
+// A setting as the registry holds it, or -2 when it is not there.
+long long StoredSetting(const char* name) {
+    DWORD value = 0, size = sizeof value;
+    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value,
+                     &size) != ERROR_SUCCESS)
+        return -2;
+    return value;
+}
+
+HWND WaitUntilGone(HWND window) {
+    for (int tries = 0; tries < 100 && IsWindow(window); ++tries)
+        Sleep(50);
+    return IsWindow(window) ? window : nullptr;
+}
+
+TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
     Started resident;
     Start(resident, "");
     ASSERT_TRUE(resident.ok);
@@ -227,7 +245,7 @@ TEST(VandrlProgram, ResidentCopyAnswersASecondCopyAndClosesOnYes) {
     Start(second, "");
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(second.exitCode(), 0u);
-    const HWND sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    HWND sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
     ASSERT_NE(sheet, nullptr);
     // Asked again while it is open, the resident copy opens no second sheet.
     PostMessageA(window, 0x0C41, 0, 0);
@@ -236,15 +254,33 @@ TEST(VandrlProgram, ResidentCopyAnswersASecondCopyAndClosesOnYes) {
     for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "Vandrel 1.2"));)
         ++sheets;
     EXPECT_EQ(sheets, 1);
-    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
 
-    // "Close..." answered No keeps it running; answered Yes ends it with exit code 0.
+    // Unticking the media check and pressing OK stores it.
+    const auto general = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    SendMessageA(GetDlgItem(general, 1011), BM_CLICK, 0, 0);
+    PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    EXPECT_EQ(WaitUntilGone(sheet), nullptr);
+    Sleep(200);
+    EXPECT_EQ(StoredSetting("CheckForMedia"), 0);
+    EXPECT_EQ(StoredSetting("EjectOnClick"), 2);
+    EXPECT_EQ(StoredSetting("IconClickDrives"), 0xFFFFFFFFll);
+
+    // "Close..." answered No keeps it running.
     PostMessageA(window, WM_COMMAND, 45002, 0);
     AnswerCloseQuestion(residentId, IDNO);
     EXPECT_EQ(resident.exitCode(1000), static_cast<DWORD>(STILL_ACTIVE));
-    PostMessageA(window, WM_COMMAND, 45002, 0);
+
+    // "Close &Now" on the sheet asks the same; answered Yes, the tool ends with its sheet.
+    PostMessageA(window, 0x0C41, 0, 0);
+    sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    ASSERT_NE(sheet, nullptr);
+    const auto page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    PostMessageA(GetDlgItem(page, 1021), BM_CLICK, 0, 0);
     AnswerCloseQuestion(residentId, IDYES);
     EXPECT_EQ(resident.exitCode(), 0u);
+    EXPECT_FALSE(IsWindow(sheet));
+    EXPECT_EQ(StoredSetting("CheckForMedia"), 0);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 }
 
 } // namespace
