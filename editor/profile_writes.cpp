@@ -5,6 +5,7 @@
 #include "editor/value_grid.h"
 #include "editor/write_messages.h"
 
+#include <algorithm>
 #include <span>
 
 namespace marlwick {
@@ -31,17 +32,17 @@ std::string_view slice(std::string_view text, std::size_t from, std::size_t to) 
 
 Excerpt vehicleExcerpt(std::string_view text, std::string_view name) {
     const std::string start = std::string(tags::kName) + std::string(name);
-    const std::size_t p = text.find(start);
+    const std::size_t p = findText(text, start);
     if (p == std::string_view::npos)
         return {{}, tags::kName};
-    const std::size_t end = text.find(tags::kSpeedProfileEnd, p);
+    const std::size_t end = findText(text, tags::kSpeedProfileEnd, p);
     if (end == std::string_view::npos)
         return {{}, tags::kSpeedProfileEnd};
     const std::string_view first = slice(text, p, end + kAfterSpeedProfileEnd);
-    const std::size_t q = text.find(tags::kPreferenceFactorOpen, p + first.size());
+    const std::size_t q = findText(text, tags::kPreferenceFactorOpen, p + first.size());
     if (q == std::string_view::npos)
         return {{}, tags::kPreferenceFactorOpen};
-    const std::size_t close = text.find(tags::kPreferenceFactorClose, q);
+    const std::size_t close = findText(text, tags::kPreferenceFactorClose, q);
     if (close == std::string_view::npos)
         return {{}, tags::kPreferenceFactorClose};
     return {std::string(first) +
@@ -51,10 +52,10 @@ Excerpt vehicleExcerpt(std::string_view text, std::string_view name) {
 
 Excerpt routeExcerpt(std::string_view text, std::string_view name) {
     const std::string start = std::string(tags::kName) + std::string(name);
-    const std::size_t p = text.find(start);
+    const std::size_t p = findText(text, start);
     if (p == std::string_view::npos)
         return {{}, tags::kName};
-    const std::size_t close = text.find(tags::kPreferenceFactorClose, p);
+    const std::size_t close = findText(text, tags::kPreferenceFactorClose, p);
     if (close == std::string_view::npos)
         return {{}, tags::kPreferenceFactorClose};
     return {std::string(slice(text, p, close + tags::kPreferenceFactorClose.size())), {}};
@@ -68,18 +69,29 @@ PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, 
         return {{}, {}, messages::noProfileName(name)};
 
     PlannedWrite plan{std::string(fileText), {}, {}};
+    // Every replaced list lies after the name's first occurrence, so that occurrence stays
+    // where it is: each search may start there instead of at the beginning of a large file.
+    const std::size_t nameAt = findText(plan.newText, name);
+    if (nameAt == std::string_view::npos)
+        return {{}, {}, messages::groupNotFound(name, groups.front(), {kSuch1Error, {}, {}})};
     for (const ValueGroup& group : groups) {
-        const ZerlegeResult parts = locateGroup(plan.newText, name, group);
+        const ZerlegeResult parts =
+            locateGroup(std::string_view(plan.newText).substr(nameAt), name, group);
         if (isZerlegeError(parts))
             return {{}, {}, messages::groupNotFound(name, group, parts)};
-        // The route value goes in as its box holds it, even with a "|" inside.
-        plan.newText = group.count == 1
-                           ? joinWithList(parts, model.form.text1[group.firstBox].text)
-                           : BoxesToList(model, parts[0], group.firstBox, parts[2], group.count);
+        // Prefix and suffix stay as they are, so the list is replaced in place. The route
+        // value goes in as its box holds it, even with a "|" inside.
+        const std::string list = group.count == 1
+                                     ? model.form.text1[group.firstBox].text
+                                     : BoxesToList(model, {}, group.firstBox, {}, group.count);
+        plan.newText.replace(nameAt + parts[0].size(), parts[1].size(), list);
     }
 
-    Excerpt excerpt = kind == ProfileKind::Vehicle ? vehicleExcerpt(plan.newText, name)
-                                                   : routeExcerpt(plan.newText, name);
+    // "<Name>" and the name cannot start more than the tag's length before the name.
+    const std::size_t excerptFrom = nameAt - std::min(nameAt, tags::kName.size());
+    const std::string_view tail = std::string_view(plan.newText).substr(excerptFrom);
+    Excerpt excerpt =
+        kind == ProfileKind::Vehicle ? vehicleExcerpt(tail, name) : routeExcerpt(tail, name);
     if (!excerpt.missingTag.empty())
         return {{}, {}, messages::excerptTagMissing(name, excerpt.missingTag)};
     plan.excerpt = std::move(excerpt.text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <utility>
 
 namespace marlwick {
@@ -111,6 +112,26 @@ std::optional<std::string> readWholeFile(FilePort& files, const std::string& pat
     return text;
 }
 
+// Compared piece by piece, without a copy of the whole file.
+bool fileHolds(FilePort& files, const std::string& path, std::string_view text) {
+    OpenFile file(files, files.createFile(path, FilePort::kGenericRead, FilePort::kShareRead,
+                                          FilePort::kOpenExisting, 0));
+    std::uint64_t size = 0;
+    if (!file.valid() || !files.getFileSize(file.get(), &size) || size != text.size())
+        return false;
+    std::array<char, 1 << 16> piece;
+    for (;;) {
+        std::uint32_t read = 0;
+        if (!files.readFile(file.get(), piece.data(), piece.size(), &read))
+            return false;
+        if (read == 0)
+            return text.empty();
+        if (read > text.size() || std::memcmp(piece.data(), text.data(), read) != 0)
+            return false;
+        text.remove_prefix(read);
+    }
+}
+
 std::string temporaryFolder(FilePort& files) {
     std::array<char, 261> buffer{};
     std::uint32_t length =
@@ -140,11 +161,11 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::st
     if (const auto failure = writeAndMove(files, path, newText))
         return {ReplaceOutcome::Unchanged, failure->step, failure->error};
 
-    if (readWholeFile(files, path) == newText)
+    if (fileHolds(files, path, newText))
         return {ReplaceOutcome::Replaced};
 
     const std::uint32_t error = files.getLastError();
-    if (!writeAndMove(files, path, oldText) && readWholeFile(files, path) == oldText)
+    if (!writeAndMove(files, path, oldText) && fileHolds(files, path, oldText))
         return {ReplaceOutcome::RestoredOld, ReplaceStep::ReadBack, error};
     return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
 }

@@ -18,6 +18,9 @@ bool fileExists(FilePort& files, const std::string& path);
 // The file's whole content, or nothing when it cannot be opened or read completely.
 std::optional<std::string> readWholeFile(FilePort& files, const std::string& path);
 
+// The file holds exactly these bytes.
+bool fileHolds(FilePort& files, const std::string& path, std::string_view text);
+
 // The system's temporary folder, with its trailing backslash; empty when unknown.
 std::string temporaryFolder(FilePort& files);
 

@@ -1,6 +1,12 @@
 #include "editor/textroutine.h"
 
+#include <bit>
+#include <cstring>
 #include <optional>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace marlwick {
 
@@ -13,16 +19,64 @@ const std::string_view kSuchnach3Error = "suchnach3 ERROR";
 
 namespace {
 
+bool matchesAt(const char* at, std::string_view needle) {
+    return at[0] == needle.front() && at[needle.size() - 1] == needle.back() &&
+           std::memcmp(at + 1, needle.data() + 1, needle.size() - 2) == 0;
+}
+
+// Like std::string_view::find for needles of two or more bytes, but it tests 16 places at
+// once for the needle's first and last byte. Settings files are full of "<" and of names'
+// first letters, which make a search driven by the first byte alone stop every few bytes.
+std::size_t findLong(std::string_view text, std::string_view needle, std::size_t from) {
+    const std::size_t length = needle.size();
+    if (text.size() < length || from > text.size() - length)
+        return std::string_view::npos;
+    const std::size_t lastStart = text.size() - length;
+    const char* data = text.data();
+    std::size_t at = from;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(needle.front());
+    const __m128i last = _mm_set1_epi8(needle.back());
+    for (; at + 16 <= lastStart + 1; at += 16) {
+        const __m128i starts = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        const __m128i ends =
+            _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + length - 1));
+        auto candidates = static_cast<unsigned>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(starts, first), _mm_cmpeq_epi8(ends, last))));
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const std::size_t candidate =
+                at + static_cast<std::size_t>(std::countr_zero(candidates));
+            if (matchesAt(data + candidate, needle))
+                return candidate;
+        }
+    }
+#endif
+    for (; at <= lastStart; ++at)
+        if (matchesAt(data + at, needle))
+            return at;
+    return std::string_view::npos;
+}
+
 // Position of the first occurrence at or after `from`; an empty needle is found at `from`.
 std::optional<std::size_t> findFrom(std::string_view text, std::string_view needle,
                                     std::size_t from) {
-    if (needle.empty())
-        return from;
-    const std::size_t at = text.find(needle, from);
+    const std::size_t at = findText(text, needle, from);
     if (at == std::string_view::npos)
         return std::nullopt;
     return at;
 }
+
+} // namespace
+
+std::size_t findText(std::string_view text, std::string_view needle, std::size_t from) {
+    if (needle.empty())
+        return from <= text.size() ? from : std::string_view::npos;
+    if (needle.size() == 1)
+        return text.find(needle.front(), from);
+    return findLong(text, needle, from);
+}
+
+namespace {
 
 ZerlegeResult failure(std::size_t level, std::string_view error) {
     ZerlegeResult result;

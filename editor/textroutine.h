@@ -21,6 +21,10 @@ extern const std::string_view kSuchnach1Error; // "suchnach1 ERROR"
 extern const std::string_view kSuchnach2Error; // "suchnach2 ERROR"
 extern const std::string_view kSuchnach3Error; // "suchnach3 ERROR"
 
+// The first occurrence of needle at or after from, as std::string_view::find gives it, and
+// as fast where settings texts make that slow.
+std::size_t findText(std::string_view text, std::string_view needle, std::size_t from = 0);
+
 ZerlegeResult zerlege(std::string_view text, std::string_view such1, std::string_view such2,
                       std::string_view such3, std::string_view suchnach1,
                       std::string_view suchnach2 = {}, std::string_view suchnach3 = {});

@@ -1,0 +1,66 @@
+// A vehicle write of a 1 MB settings file, from reading to the verified replacement, against
+// reading the file and writing it back once plainly. Both run on the in-memory file model,
+// so the ratio is the work of the write itself, not the medium's speed.
+#include "editor/profile_writes.h"
+#include "editor/settings_file.h"
+#include "tests/editor/editor_fixture.h"
+#include "tests/fakes/sample_settings.h"
+
+#include <benchmark/benchmark.h>
+
+namespace marlwick {
+namespace {
+
+const std::string kTarget = "E:\\ApplicationSettings.xml";
+
+// The sample with other settings before its routing section until it holds about 1 MB.
+std::string megabyteSettings() {
+    const std::string sample = fakes::sampleSettingsText();
+    const std::string filler = "    <Poi Name=\"Tankstelle Hauptstra\xDF" "e\">48.1|11.5</Poi>\r\n";
+    std::string others;
+    while (others.size() + sample.size() < (1u << 20))
+        others += filler;
+    std::string text = sample;
+    text.insert(text.find("  <Routing>"), others);
+    return text;
+}
+
+void BM_VehicleWrite(benchmark::State& state) {
+    MainWindowModel model;
+    MemoryMachine machine;
+    EditorContext editor = machine.contextFor(model);
+    const std::string text = megabyteSettings();
+    machine.files.addFile(kTarget, text);
+    model.state.targetPath = kTarget;
+    model.form.label3[0].text = "LKW";
+    model.form.label3[1].text = "Schnelle";
+    fakes::showProfiles(model, text);
+    for (auto _ : state) {
+        machine.host.answer({EditorHost::kIdYes});
+        WriteVehicleValues(editor);
+    }
+    if (machine.files.contents(kTarget) != text || !machine.host.boxes().back().caption.size())
+        state.SkipWithError("the write changed the file");
+}
+
+void BM_ReadAndWriteBackBaseline(benchmark::State& state) {
+    fakes::MemoryFiles files;
+    const std::string text = megabyteSettings();
+    files.addFile(kTarget, text);
+    for (auto _ : state) {
+        const auto read = readWholeFile(files, kTarget);
+        const auto file = files.createFile(kTarget, FilePort::kGenericWrite, 0,
+                                           FilePort::kCreateAlways, 0);
+        std::uint32_t written = 0;
+        files.writeFile(file, read->data(), static_cast<std::uint32_t>(read->size()), &written);
+        files.closeHandle(file);
+    }
+}
+
+BENCHMARK(BM_VehicleWrite)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReadAndWriteBackBaseline)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace marlwick
+
+BENCHMARK_MAIN();
