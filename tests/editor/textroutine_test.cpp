@@ -123,6 +123,25 @@ TEST(Zerlege, ReplacingTheListChangesNothingElse) {
     EXPECT_EQ(joinWithList(r, r[1]), text);
 }
 
+// The fast search finds what std::string_view::find finds: at block edges, at the very end,
+// overlapping, from any start.
+TEST(FindText, AgreesWithStringViewFind) {
+    std::mt19937 random(7);
+    const std::string_view needles[] = {"ab", "aab", "<Name>Truck", "</PreferenceFactor",
+                                        "a", "", "abababababababababab"};
+    for (int round = 0; round < 3000; ++round) {
+        std::string text(random() % 80, 'a');
+        for (char& c : text)
+            c = "ab<Nm>"[random() % 6];
+        const auto needle = needles[random() % std::size(needles)];
+        if (random() % 3 == 0 && text.size() >= needle.size())
+            text.replace(text.size() - needle.size(), needle.size(), needle);
+        for (std::size_t from = 0; from <= text.size() + 1; ++from)
+            ASSERT_EQ(findText(text, needle, from), std::string_view(text).find(needle, from))
+                << text << " / " << needle << " from " << from;
+    }
+}
+
 // Random texts with tags at random places: a successful split always joins to the text.
 TEST(ZerlegeProperty, SuccessfulSplitJoinsToTheText) {
     std::mt19937 random(20261207);
