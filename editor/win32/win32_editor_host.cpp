@@ -1,0 +1,46 @@
+#include "editor/win32/win32_editor_host.h"
+
+#include <vector>
+
+namespace marlwick {
+
+int Win32EditorHost::messageBox(const std::string& text, const std::string& caption,
+                                std::uint32_t type) {
+    return MessageBoxA(owner_, text.c_str(), caption.c_str(), type);
+}
+
+void Win32EditorHost::sleep(std::uint32_t milliseconds) {
+    Sleep(milliseconds);
+}
+
+bool Win32EditorHost::createProcess(const std::string& commandLine, std::uint16_t showWindow) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = showWindow;
+    PROCESS_INFORMATION process{};
+    // CreateProcessA may write into the command line.
+    std::vector<char> line(commandLine.begin(), commandLine.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+std::string Win32EditorHost::moduleFileName() {
+    std::vector<char> path(MAX_PATH);
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return std::string(path.data(), length);
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace marlwick
