@@ -25,9 +25,17 @@ TwipsRect rowCaption(int top) {
     return {kCaptionLeft, top, kCaptionWidth, kCellHeight};
 }
 
+Control placed(ControlArray array, int index, ControlKind kind, TwipsRect rect) {
+    Control made;
+    made.id = {array, index};
+    made.kind = kind;
+    made.rect = rect;
+    return made;
+}
+
 Control label(ControlArray array, int index, TwipsRect rect, std::string_view caption,
               Colour background = SystemColour::ButtonFace) {
-    Control made{.id = {array, index}, .kind = ControlKind::Label, .rect = rect};
+    Control made = placed(array, index, ControlKind::Label, rect);
     made.text = caption;
     made.background = background;
     made.bold = true;
@@ -35,7 +43,7 @@ Control label(ControlArray array, int index, TwipsRect rect, std::string_view ca
 }
 
 Control textBox(ControlArray array, int index, TwipsRect rect, std::string_view text) {
-    Control made{.id = {array, index}, .kind = ControlKind::TextBox, .rect = rect};
+    Control made = placed(array, index, ControlKind::TextBox, rect);
     made.text = text;
     made.background = SystemColour::WindowBackground;
     made.font = FontFace::WindowDefault;
@@ -43,7 +51,7 @@ Control textBox(ControlArray array, int index, TwipsRect rect, std::string_view 
 }
 
 Control button(ControlArray array, int index, TwipsRect rect, std::string_view caption) {
-    Control made{.id = {array, index}, .kind = ControlKind::Button, .rect = rect};
+    Control made = placed(array, index, ControlKind::Button, rect);
     made.text = caption;
     made.background = SystemColour::ButtonLight;
     made.bold = true;
