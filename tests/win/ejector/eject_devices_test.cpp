@@ -1,5 +1,6 @@
 // The eject engine's device port on the real platform, held to the same contract as the
 // in-memory machine, with drives that Wine's drive configuration makes removable or CD-ROM.
+// Each test uses drive letters of its own: the tests run side by side.
 #include "ejector/win32/win32_eject_devices.h"
 #include "tests/ejector/eject_device_contract.h"
 #include "tests/win/ejector/wine_drives.h"
@@ -15,20 +16,20 @@ TEST(Win32EjectDevices, KeepsTheDeviceContract) {
 }
 
 TEST(Win32EjectDevices, SeesWineCdromAndRemovableDrives) {
-    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
-    WineDrive removable('R', DRIVE_REMOVABLE, "/tmp");
+    WineDrive cdrom('K', DRIVE_CDROM, "/tmp");
+    WineDrive removable('L', DRIVE_REMOVABLE, "/tmp");
     ASSERT_TRUE(cdrom.defined());
     ASSERT_TRUE(removable.defined());
     Win32EjectDevices devices;
-    CheckEjectableDriveContract(devices, 'V', EjectDevicePort::kDriveCdrom);
-    CheckEjectableDriveContract(devices, 'R', EjectDevicePort::kDriveRemovable);
+    CheckEjectableDriveContract(devices, 'K', EjectDevicePort::kDriveCdrom);
+    CheckEjectableDriveContract(devices, 'L', EjectDevicePort::kDriveRemovable);
 }
 
 TEST(Win32EjectDevices, WinesEjectRequestIsRefusedAndLeavesNothingOpen) {
-    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
+    WineDrive cdrom('M', DRIVE_CDROM, "/tmp");
     ASSERT_TRUE(cdrom.defined());
     Win32EjectDevices devices;
-    const auto volume = devices.createFile("\\\\.\\V:", EjectDevicePort::kGenericRead,
+    const auto volume = devices.createFile("\\\\.\\M:", EjectDevicePort::kGenericRead,
                                            EjectDevicePort::kShareReadWriteDelete,
                                            EjectDevicePort::kOpenExisting, 0);
     ASSERT_NE(volume, EjectDevicePort::kInvalidHandle);
@@ -40,7 +41,7 @@ TEST(Win32EjectDevices, WinesEjectRequestIsRefusedAndLeavesNothingOpen) {
     // The engine's whole path on that drive is as silent, and puts the error mode back.
     const auto before = SetErrorMode(0);
     SetErrorMode(before);
-    EjectDrive(devices, 'V' - 'A' + 1, true);
+    EjectDrive(devices, 'M' - 'A' + 1, true);
     EXPECT_EQ(SetErrorMode(before), before);
 }
 
