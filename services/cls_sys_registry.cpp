@@ -1,5 +1,7 @@
 #include "services/cls_sys_registry.h"
 
+#include "services/split_text.h"
+
 #include <algorithm>
 #include <array>
 #include <vector>
@@ -29,15 +31,9 @@ RegistryList listFrom(const std::string& bytes) {
     std::string_view rest = bytes;
     for (int terminator = 0; terminator < 2 && !rest.empty() && rest.back() == '\0'; ++terminator)
         rest.remove_suffix(1);
-    RegistryList texts;
     if (rest.empty())
-        return texts;
-    std::size_t start = 0;
-    for (std::size_t end = rest.find('\0'); end != std::string_view::npos;
-         start = end + 1, end = rest.find('\0', start))
-        texts.emplace_back(rest.substr(start, end - start));
-    texts.emplace_back(rest.substr(start));
-    return texts;
+        return {};
+    return splitAt(rest, '\0');
 }
 
 std::string joinedList(const RegistryList& texts) {

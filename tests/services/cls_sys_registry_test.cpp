@@ -3,6 +3,7 @@
 #include "services/cls_sys_registry.h"
 #include "tests/fakes/memory_registry.h"
 #include "tests/fakes/memory_system.h"
+#include "tests/services/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -23,16 +24,6 @@ class RegistryClass : public testing::Test {
   protected:
     void TearDown() override {
         EXPECT_EQ(registry.openHandleCount(), 0u) << "a registry handle was left open";
-    }
-
-    static ServiceError errorOf(const std::function<void()>& operation) {
-        try {
-            operation();
-        } catch (const ServiceError& error) {
-            return error;
-        }
-        ADD_FAILURE() << "no error raised";
-        return ServiceError(0, "", "");
     }
 
     void storeText(std::uint32_t root, const std::string& path, const std::string& name,
