@@ -9,6 +9,8 @@ namespace {
 constexpr std::int32_t kErrorInvalidArgument = 5;
 constexpr std::int32_t kErrorSubscriptOutOfRange = 9;
 constexpr std::uint32_t kFileBufferSize = DialogPort::kMaxPath - 1;
+// 0x80040000 read as a signed number.
+constexpr std::int64_t kObjectErrorBase = -2147221504;
 
 } // namespace
 
@@ -67,7 +69,19 @@ std::string clsSysDialogs::ShowFileDialog(int kind, const std::string& InitialPa
     });
 }
 
+// No call of the port raises; an error that reaches here all the same is passed on as an
+// object-defined error number.
 std::string clsSysDialogs::GetPath(DialogPort::Window hWndOwner) {
+    try {
+        return choosePath(hWndOwner);
+    } catch (ServiceError& error) {
+        error.number = static_cast<std::int32_t>(error.number + kObjectErrorBase);
+        error.source = "clsRegistry:GetPath";
+        throw;
+    }
+}
+
+std::string clsSysDialogs::choosePath(DialogPort::Window hWndOwner) {
     DialogPort::FolderDialogRecord info;
     info.owner = hWndOwner;
     info.title = "Bitte wählen Sie ein Verzeichnis aus";
@@ -98,6 +112,11 @@ std::int32_t clsSysDialogs::CustomizedColor(std::int32_t Index) const {
 }
 
 std::int32_t clsSysDialogs::GetColor(std::int32_t InitColor, DialogPort::Window hWndOwner) {
+    return passingErrorsOn("cSysDialogs:GetColor",
+                           [&] { return chooseColor(InitColor, hWndOwner); });
+}
+
+std::int32_t clsSysDialogs::chooseColor(std::int32_t InitColor, DialogPort::Window hWndOwner) {
     DialogPort::ColorDialogRecord record;
     record.structSize = DialogPort::kChooseColorSize;
     record.owner = hWndOwner;

@@ -43,6 +43,8 @@ class clsSysDialogs {
     std::string ShowFileDialog(int kind, const std::string& InitialPath,
                                const std::string& FileName, const std::string& FileTypes,
                                const std::string& Title, DialogPort::Window hWndOwner);
+    std::string choosePath(DialogPort::Window hWndOwner);
+    std::int32_t chooseColor(std::int32_t InitColor, DialogPort::Window hWndOwner);
     clsSysRegistry& registry();
     static std::size_t slotOf(std::int32_t Index);
 
