@@ -1,5 +1,11 @@
 #include "editor/main_window_events.h"
+#include "editor/eject_command.h"
+#include "editor/profile_choice.h"
+#include "editor/profile_loading.h"
+#include "editor/profile_writes.h"
+#include "editor/routing_import.h"
 #include "editor/value_grid.h"
+#include "editor/view_modes.h"
 
 namespace marlwick {
 
@@ -21,17 +27,36 @@ void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text) {
         typedInto.text = text;
 }
 
-void onClick(MainWindowModel&, ControlId clicked) {
-    // Each button and title label has its operation here; those not listed do nothing yet.
+void onClick(EditorContext& editor, ControlId clicked) {
+    const int index = clicked.index;
     switch (clicked.array) {
-    case ControlArray::Command1: // choose a vehicle (0 to 4) or a route (5 to 8)
-    case ControlArray::Command2: // write the vehicle (0) or route (1) values back
-    case ControlArray::Command3: // choose the target (0) or import (1) file
-    case ControlArray::Command4: // the mode bar: apply the next view mode
-    case ControlArray::Command5: // eject the medium that holds the target file
-    case ControlArray::Command6: // switch the user level
-    case ControlArray::Command7: // take over the whole routing section
-    case ControlArray::Label3:   // a title: in import mode switch its block, then reload
+    case ControlArray::Command1:
+        ChoiceButtonClick(editor, index);
+        break;
+    case ControlArray::Command2:
+        if (index == 0)
+            WriteVehicleValues(editor);
+        else
+            WriteRouteValues(editor);
+        break;
+    case ControlArray::Command3:
+        ChooseFile(editor, index);
+        break;
+    case ControlArray::Command4:
+        AdvanceViewMode(editor);
+        break;
+    case ControlArray::Command5:
+        EjectButtonClick(editor);
+        break;
+    case ControlArray::Command6:
+        LevelButtonClick(editor);
+        break;
+    case ControlArray::Command7:
+        ImportButtonClick(editor);
+        break;
+    case ControlArray::Label3:
+        TitleLabelClick(editor, index);
+        break;
     default:
         break;
     }

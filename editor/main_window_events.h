@@ -3,6 +3,7 @@
 // operations catch nothing: an error passes through to the window, which reports it.
 #pragma once
 
+#include "editor/editor_context.h"
 #include "editor/main_window_model.h"
 
 #include <string_view>
@@ -18,7 +19,7 @@ void onFocusLost(MainWindowModel& model, ControlId box);
 // The user changed a text box's text.
 void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text);
 
-// A button or a title label was clicked.
-void onClick(MainWindowModel& model, ControlId clicked);
+// A button or a title label was clicked: runs its operation.
+void onClick(EditorContext& editor, ControlId clicked);
 
 } // namespace marlwick

@@ -1,15 +1,23 @@
 // Entry of Marlwick.exe: the profile editor's main window.
+#include "editor/main_window_events.h"
 #include "editor/main_window_model.h"
+#include "editor/startup.h"
 #include "editor/win32/main_window.h"
+#include "editor/win32/win32_editor_system.h"
 
 #include <windows.h>
 
 #include <exception>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     try {
+        marlwick::Win32EditorSystem system;
         marlwick::MainWindow window(instance, marlwick::MainWindowModel{},
                                     {.firstShowCommand = showCommand});
+        marlwick::EditorContext editor = system.contextFor(window.model(), window.handle());
+        window.setClickHandler([&](marlwick::ControlId clicked) { onClick(editor, clicked); });
+        // The start-up shows the window when it fills the first group; errors end only it.
+        window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
         window.model().form.window.visible = true;
         window.mirror();
 

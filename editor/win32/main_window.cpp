@@ -187,13 +187,18 @@ void MainWindow::handleCommand(HWND control, UINT code) {
     case ControlKind::Button:
         // A quick second click arrives as a double click; it is a click all the same.
         if (code == BN_CLICKED || code == BN_DOUBLECLICKED)
-            runEvent([&](MainWindowModel& model) { onClick(model, id); });
+            click(id);
         break;
     case ControlKind::Label:
         if (code == STN_CLICKED)
-            runEvent([&](MainWindowModel& model) { onClick(model, id); });
+            click(id);
         break;
     }
+}
+
+void MainWindow::click(ControlId clicked) {
+    if (clickHandler_)
+        runEvent([&](MainWindowModel&) { clickHandler_(clicked); });
 }
 
 void MainWindow::focusGained(ControlId box) {

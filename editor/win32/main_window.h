@@ -39,6 +39,10 @@ class MainWindow {
     // Runs one thing the user did against the model, reports what it throws, then mirrors.
     void runEvent(const std::function<void(MainWindowModel&)>& event);
 
+    // What a click on a button or a title label runs; nothing until one is set.
+    using ClickHandler = std::function<void(ControlId)>;
+    void setClickHandler(ClickHandler handler) { clickHandler_ = std::move(handler); }
+
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
 
@@ -47,6 +51,7 @@ class MainWindow {
                                             LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(HWND control, UINT code);
+    void click(ControlId clicked);
     void focusGained(ControlId box);
     void focusLost(ControlId box);
     void activated(bool active);
@@ -67,6 +72,7 @@ class MainWindow {
     // focus moves on inside this window.
     std::optional<ControlId> awayFrom_;
     HWND focusBeforeDeactivation_ = nullptr;
+    ClickHandler clickHandler_;
 };
 
 } // namespace marlwick

@@ -6,7 +6,7 @@ export ROOT
 
 NATIVE_PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev)
 WINDOWS_PACKAGES=(cmake ninja-build g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    googletest wine64 xvfb x11-utils imagemagick util-linux)
+    googletest wine64 fonts-wine xvfb x11-utils imagemagick util-linux)
 
 # Installs whatever of the named Debian packages is missing: as root with apt-get, otherwise
 # it names them and stops.
