@@ -1,5 +1,6 @@
-// Marlwick.exe itself: it opens its main window with the layout's texts and ends when the
-// window is closed.
+// Marlwick.exe itself, as a user meets it: it opens the settings file named on its command
+// line, shows another vehicle on a click, keeps its file when the file choice is cancelled,
+// and ends when its window is closed.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -19,12 +20,14 @@ std::string programPath() {
 
 struct Search {
     DWORD processId;
+    const char* title;
     HWND found;
 };
 
-// The titled window of the process; other tests may have windows of the same class open.
-HWND waitForWindow(DWORD processId) {
-    Search search{processId, nullptr};
+// The visible window of the process with this title (any title when null); other tests may
+// have windows of the same class open.
+HWND waitForWindow(DWORD processId, const char* title = nullptr) {
+    Search search{processId, title, nullptr};
     for (int tries = 0; tries < 200 && !search.found; ++tries) {
         Sleep(50);
         EnumWindows(
@@ -32,8 +35,10 @@ HWND waitForWindow(DWORD processId) {
                 auto* search = reinterpret_cast<Search*>(context);
                 DWORD owner = 0;
                 GetWindowThreadProcessId(candidate, &owner);
-                if (owner == search->processId && IsWindowVisible(candidate) &&
-                    GetWindowTextLengthA(candidate) > 0)
+                char text[256] = {};
+                GetWindowTextA(candidate, text, sizeof(text));
+                if (owner == search->processId && IsWindowVisible(candidate) && text[0] &&
+                    (!search->title || std::string(text) == search->title))
                     search->found = candidate;
                 return search->found ? FALSE : TRUE;
             },
@@ -42,14 +47,53 @@ HWND waitForWindow(DWORD processId) {
     return search.found;
 }
 
-std::string windowText(HWND window) {
+std::string controlText(HWND control) {
     char text[256] = {};
-    GetWindowTextA(window, text, sizeof(text));
+    SendMessageA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
-TEST(MarlwickProgram, OpensTheMainWindowAsLaidOutAndEndsWhenItCloses) {
-    std::string commandLine = "\"" + programPath() + "\"";
+// A click as the button sends it to its window.
+void click(HWND window, HWND button) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(button));
+}
+
+// Waits until the control shows the text; false after five seconds.
+bool showsSoon(HWND control, const std::string& text) {
+    for (int tries = 0; tries < 100; ++tries) {
+        if (controlText(control) == text)
+            return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+std::string storedValue(const char* name) {
+    char data[256] = {};
+    DWORD size = sizeof(data);
+    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Marlwick", name, RRF_RT_ANY, nullptr, data,
+                     &size) != ERROR_SUCCESS)
+        return {};
+    return data;
+}
+
+// A copy of the sample settings file in a folder of its own.
+std::string sampleCopy() {
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    const std::string folder = std::string(temporary) + "marlwick program test";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string copy = folder + "\\ApplicationSettings.xml";
+    const std::string sample = std::string("Z:") + MARLWICK_EXAMPLES_DIR "/ApplicationSettings.xml";
+    CopyFileA(sample.c_str(), copy.c_str(), FALSE);
+    return copy;
+}
+
+TEST(MarlwickProgram, ShowsTheFileOfItsCommandLineAndAnswersClicks) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Marlwick"); // a first run
+    const std::string settings = sampleCopy();
+    std::string commandLine = "\"" + programPath() + "\" \"" + settings + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -57,19 +101,27 @@ TEST(MarlwickProgram, OpensTheMainWindowAsLaidOutAndEndsWhenItCloses) {
                                nullptr, &startup, &process))
         << commandLine;
 
-    HWND window = waitForWindow(process.dwProcessId);
+    HWND window = waitForWindow(process.dwProcessId, "Marlwick 2.0");
     ASSERT_NE(window, nullptr);
-    EXPECT_EQ(windowText(window), "Marlwick 2.0");
-    EXPECT_NE(FindWindowExA(window, nullptr, "BUTTON",
-                            "\xC4nderungen Fahrzeug \xFC"
-                            "bernehmen"),
-              nullptr);
-    // A box keeps its text itself: asked for it by message.
+    EXPECT_EQ(storedValue("pfad"), "\"" + settings + "\"");
+    // Text1(0), the first box: Car Fast's first preference factor in towns.
     HWND firstBox = FindWindowExA(window, nullptr, "EDIT", nullptr);
-    char text[16] = {};
-    SendMessageA(firstBox, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    EXPECT_STREQ(text, "Text1");
-    EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", "PKW schnell"), nullptr);
+    EXPECT_TRUE(showsSoon(firstBox, "1.2")) << controlText(firstBox);
+    EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", settings.c_str()), nullptr);
+
+    click(window, FindWindowExA(window, nullptr, "BUTTON", "LKW"));
+    EXPECT_TRUE(showsSoon(firstBox, "1.1")) << controlText(firstBox); // Truck
+    EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", "LKW"), nullptr);
+    EXPECT_EQ(storedValue("fahrzeug"), "LKW");
+
+    // The file choice, cancelled: the file stays the one shown.
+    click(window, FindWindowExA(window, nullptr, "BUTTON", "Datei"));
+    HWND dialog = waitForWindow(process.dwProcessId, "ApplicationSettings");
+    ASSERT_NE(dialog, nullptr);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(showsSoon(firstBox, "1.1"));
+    EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", settings.c_str()), nullptr);
+    EXPECT_EQ(storedValue("pfad"), settings); // stored again, as the choice found it
 
     PostMessageA(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
