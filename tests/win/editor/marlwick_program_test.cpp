@@ -59,14 +59,19 @@ void click(HWND window, HWND button) {
                  reinterpret_cast<LPARAM>(button));
 }
 
-// Waits until the control shows the text; false after five seconds.
-bool showsSoon(HWND control, const std::string& text) {
+// Waits until the condition holds; false after five seconds. The program runs in its own
+// process and answers posted clicks in its own time.
+template <typename Condition> bool soon(Condition holds) {
     for (int tries = 0; tries < 100; ++tries) {
-        if (controlText(control) == text)
+        if (holds())
             return true;
         Sleep(50);
     }
     return false;
+}
+
+bool showsSoon(HWND control, const std::string& text) {
+    return soon([&] { return controlText(control) == text; });
 }
 
 std::string storedValue(const char* name) {
@@ -78,11 +83,78 @@ std::string storedValue(const char* name) {
     return data;
 }
 
+// The tests of this file share the editor's registry key: one at a time.
+class OneAtATime {
+  public:
+    OneAtATime() : mutex_(CreateMutexA(nullptr, FALSE, "MarlwickProgramTests")) {
+        WaitForSingleObject(mutex_, INFINITE);
+    }
+    ~OneAtATime() {
+        ReleaseMutex(mutex_);
+        CloseHandle(mutex_);
+    }
+
+  private:
+    HANDLE mutex_;
+};
+
+struct Started {
+    PROCESS_INFORMATION process{};
+    HWND window = nullptr;
+};
+
+// Marlwick.exe opened on the settings file as a first run.
+Started startOn(const std::string& settings) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Marlwick");
+    std::string commandLine = "\"" + programPath() + "\" \"" + settings + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    Started started;
+    if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started.process))
+        started.window = waitForWindow(started.process.dwProcessId, "Marlwick 2.0");
+    return started;
+}
+
+// Closes the window; true when the program then ended with exit code 0.
+bool closeAndWait(Started& started) {
+    PostMessageA(started.window, WM_CLOSE, 0, 0);
+    const bool ended = WaitForSingleObject(started.process.hProcess, 10000) == WAIT_OBJECT_0;
+    DWORD exitCode = 1;
+    GetExitCodeProcess(started.process.hProcess, &exitCode);
+    CloseHandle(started.process.hThread);
+    CloseHandle(started.process.hProcess);
+    return ended && exitCode == 0;
+}
+
+std::string fileBytes(const std::string& path) {
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return bytes;
+    char buffer[65536];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0)
+        bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+// Answers the program's message box with the button's identifier.
+bool answer(DWORD processId, int button) {
+    HWND box = waitForWindow(processId, "Marlwick");
+    if (!box)
+        return false;
+    PostMessageA(box, WM_COMMAND, button, 0);
+    return true;
+}
+
 // A copy of the sample settings file in a folder of its own.
-std::string sampleCopy() {
+std::string sampleCopy(const std::string& name = "marlwick program test") {
     char temporary[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temporary);
-    const std::string folder = std::string(temporary) + "marlwick program test";
+    const std::string folder = std::string(temporary) + name;
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string copy = folder + "\\ApplicationSettings.xml";
     const std::string sample = std::string("Z:") + MARLWICK_EXAMPLES_DIR "/ApplicationSettings.xml";
@@ -91,17 +163,11 @@ std::string sampleCopy() {
 }
 
 TEST(MarlwickProgram, ShowsTheFileOfItsCommandLineAndAnswersClicks) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Marlwick"); // a first run
+    OneAtATime alone;
     const std::string settings = sampleCopy();
-    std::string commandLine = "\"" + programPath() + "\" \"" + settings + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process))
-        << commandLine;
-
-    HWND window = waitForWindow(process.dwProcessId, "Marlwick 2.0");
+    Started started = startOn(settings);
+    const HWND window = started.window;
+    const DWORD processId = started.process.dwProcessId;
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(storedValue("pfad"), "\"" + settings + "\"");
     // Text1(0), the first box: Car Fast's first preference factor in towns.
@@ -116,20 +182,57 @@ TEST(MarlwickProgram, ShowsTheFileOfItsCommandLineAndAnswersClicks) {
 
     // The file choice, cancelled: the file stays the one shown.
     click(window, FindWindowExA(window, nullptr, "BUTTON", "Datei"));
-    HWND dialog = waitForWindow(process.dwProcessId, "ApplicationSettings");
+    HWND dialog = waitForWindow(processId, "ApplicationSettings");
     ASSERT_NE(dialog, nullptr);
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(soon([&] { return !IsWindow(dialog); }));
+    EXPECT_TRUE(soon([] { return !storedValue("pfad").starts_with('"'); }));
     EXPECT_TRUE(showsSoon(firstBox, "1.1"));
     EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", settings.c_str()), nullptr);
     EXPECT_EQ(storedValue("pfad"), settings); // stored again, as the choice found it
+    EXPECT_TRUE(closeAndWait(started));
+}
 
-    PostMessageA(window, WM_CLOSE, 0, 0);
-    EXPECT_EQ(WaitForSingleObject(process.hProcess, 10000), WAIT_OBJECT_0);
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    EXPECT_EQ(exitCode, 0u);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+TEST(MarlwickProgram, WritesAnEditedListAfterYesAndNothingAfterNo) {
+    OneAtATime alone;
+    const std::string settings = sampleCopy("marlwick write test");
+    const std::string sample = fileBytes(settings);
+    Started started = startOn(settings);
+    const HWND window = started.window;
+    ASSERT_NE(window, nullptr);
+    click(window, FindWindowExA(window, nullptr, "BUTTON", // the mode bar, in route mode
+                                "In dieser Einstellung k\xF6nnen Anpassungen f\xFCr die Route "
+                                "vorgenommen werden"));
+    HWND speed = GetDlgItem(window, 1008); // Text1(20), in the tab order of the boxes
+    ASSERT_TRUE(soon([&] { return IsWindowEnabled(speed); })); // vehicle mode
+    ASSERT_TRUE(showsSoon(speed, "50"));
+    SendMessageA(speed, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("55"));
+
+    HWND apply = FindWindowExA(window, nullptr, "BUTTON",
+                               "\xC4nderungen Fahrzeug \xFC"
+                               "bernehmen");
+    click(window, apply);
+    ASSERT_TRUE(answer(started.process.dwProcessId, IDYES));
+    std::string expected = sample;
+    expected.replace(expected.find("<City>50|50|50|50|40"), 20, "<City>55|50|50|50|40");
+    soon([&] { return fileBytes(settings) == expected; });
+    EXPECT_EQ(fileBytes(settings), expected);
+
+    FILETIME before{}, after{};
+    HANDLE file =
+        CreateFileA(settings.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileTime(file, nullptr, nullptr, &before);
+    CloseHandle(file);
+    SendMessageA(speed, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("66"));
+    click(window, apply);
+    ASSERT_TRUE(answer(started.process.dwProcessId, IDNO));
+    Sleep(500);
+    EXPECT_EQ(fileBytes(settings), expected);
+    file = CreateFileA(settings.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    GetFileTime(file, nullptr, nullptr, &after);
+    CloseHandle(file);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+    EXPECT_TRUE(closeAndWait(started));
 }
 
 TEST(MarlwickProgram, CarriesItsIconOf32By32PixelsIn16Colours) {
