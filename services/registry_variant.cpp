@@ -30,8 +30,11 @@ struct ParsedNumber {
 
 ParsedNumber parsedNumber(const std::string& text) {
     std::string_view digits = trimmed(text);
-    if (!digits.empty() && digits.front() == '+')
+    if (!digits.empty() && digits.front() == '+') {
         digits.remove_prefix(1);
+        if (digits.starts_with('-')) // one sign only: "+-5" is no number
+            return ParsedNumber{};
+    }
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     if (digits.empty() || end != digits.data() + digits.size()) {

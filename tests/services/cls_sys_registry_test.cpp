@@ -263,6 +263,8 @@ TEST(RegistryVariantConversion, TextAndNumbersFollowTheUsualRules) {
     EXPECT_EQ(numberOf([] { toLong(std::string("99999999999999999999")); }), kErrorOverflow);
     EXPECT_EQ(numberOf([] { toLong(std::string("1.5")); }), kErrorTypeMismatch);
     EXPECT_EQ(numberOf([] { toLong(std::string("")); }), kErrorTypeMismatch);
+    EXPECT_EQ(numberOf([] { toLong(std::string("+-5")); }), kErrorTypeMismatch);
+    EXPECT_FALSE(isWholeNumber("+-5"));
     EXPECT_EQ(numberOf([] { toText(RegistryList{"a"}); }), kErrorTypeMismatch);
     EXPECT_EQ(numberOf([] { toList(std::string("a")); }), kErrorTypeMismatch);
 }
