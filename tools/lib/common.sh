@@ -83,6 +83,9 @@ stop_display() {
 # of a second instead of seconds; only that prefix's server is ended afterwards.
 start_wineserver() { # build directory
     "$1/wine-run" # creates the prefix once
+    # The server that made the prefix ends by itself a few seconds later; a second one
+    # cannot start while it runs.
+    WINEPREFIX="$1/wineprefix" /usr/lib/wine/wineserver -w
     WINEPREFIX="$1/wineprefix" /usr/lib/wine/wineserver -p
 }
 
