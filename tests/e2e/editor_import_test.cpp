@@ -1,0 +1,119 @@
+// Import mode as a user meets it: a second settings file chosen in the open dialog, the
+// vehicle block taken from it and applied, or the whole routing section taken over.
+#include "tests/e2e/scenario.h"
+#include "tests/e2e/settings_texts.h"
+
+namespace e2e {
+namespace {
+
+constexpr const char* kImportAllCaption =
+    "Alle Routingoptionen für alle Fahrzeuge und Routen  importieren";
+constexpr const char* kImportWarning =
+    "!!!Achtung!!!\r\nAlle Settings für alle Fahrzeuge und Routen werden übernommen\r\n"
+    "Alle anderen Einstellung der ApplicationSettings.xml bleiben erhalten";
+
+class EditorImport : public Scenario {
+  protected:
+    void SetUp() override {
+        Scenario::SetUp();
+        target = placeSettings("ApplicationSettings.xml", sampleSettings());
+        second = placeSettings("Zweites Navi.xml", secondSettingsFile());
+    }
+
+    // Starts the editor on the target, switches to Extended and on to import mode, and
+    // chooses the second file as the import file.
+    void openImportMode(Program& program, HWND& window) {
+        window = loadedWindow(program);
+        ASSERT_NE(window, nullptr);
+        const EditorWindow editor(window);
+        click(editor.levelButton());
+        ASSERT_TRUE(showsSoon(editor.levelButton(), "Extended"));
+        for (int mode = 0; mode < 3; ++mode) {
+            click(editor.modeBar());
+            ASSERT_TRUE(showsSoon(editor.modeBar(), EditorWindow::kModeCaptions[mode]));
+        }
+        click(editor.button("Importdatei"));
+        ASSERT_TRUE(
+            chooseFileInOpenDialog(program.processId(), EditorWindow::kOpenDialogTitle, second));
+        // The choice replays the modes up to import mode and loads again.
+        ASSERT_TRUE(showsSoon(editor.importCaption(), second));
+        ASSERT_TRUE(showsSoon(editor.modeBar(), EditorWindow::kModeCaptions[2]));
+        EXPECT_EQ(editorValue("importpfad"), second);
+        EXPECT_EQ(editorValue("pfad"), quoted(target));
+    }
+
+    std::string target;
+    std::string second;
+};
+
+TEST_F(EditorImport, TakesTheVehicleBlockFromASecondFileAndAppliesIt) {
+    Program program(marlwick(), quoted(target));
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
+    const EditorWindow editor(window);
+    // Both blocks come from the target until a title is clicked.
+    EXPECT_TRUE(editor.showsListSoon(20, 8, "50|50|50|50|40|30|20|10"));
+
+    click(editor.vehicleTitle());
+    EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
+    EXPECT_EQ(editor.valueList(28, 8), "140|120|100|90|80|60|30|15");
+    EXPECT_EQ(editor.valueList(16, 4), "1|1|0|1");
+    EXPECT_EQ(editor.valueList(0, 8), "1.25|1.15|1.1|1.0|0.95|0.9|0.8|0.7");
+    EXPECT_TRUE(IsWindowEnabled(editor.valueBox(0)));
+    // The route block stays the target's.
+    EXPECT_EQ(editor.valueList(36, 8), "1.0|1.0|1.0|1.0|1.0|1.0|1.0|1.0");
+    EXPECT_FALSE(IsWindowEnabled(editor.valueBox(36)));
+
+    click(editor.button("Änderungen Fahrzeug übernehmen"));
+    const MessageBoxSeen asked =
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_TRUE(asked.text.starts_with("Folgende Änderungen werden übernommen\r\n"
+                                       "<Name>Car Fast</Name>"))
+        << asked.text;
+    EXPECT_NE(asked.text.find("<City>55|55|52|50|40|30|20|10</City>"), std::string::npos);
+    EXPECT_TRUE(waitUntil([&] {
+        return readFile(target) == withOtherCarFastVehicle(sampleSettings());
+    })) << readFile(target);
+    EXPECT_EQ(readFile(second), secondSettingsFile());
+
+    EXPECT_EQ(closeAndWait(program, window), 0u);
+}
+
+TEST_F(EditorImport, TakesOverTheWholeRoutingSectionAfterTheWarning) {
+    Program program(marlwick(), quoted(target));
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
+    const EditorWindow editor(window);
+    const HWND importAll = editor.button(kImportAllCaption);
+    ASSERT_NE(importAll, nullptr);
+
+    // Answered No: nothing is written.
+    const FILETIME before = lastWriteTime(target);
+    click(importAll);
+    MessageBoxSeen asked =
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_EQ(asked.text, kImportWarning);
+    Sleep(500);
+    EXPECT_EQ(readFile(target), sampleSettings());
+    const FILETIME after = lastWriteTime(target);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+
+    // Answered Yes: only what lies between the routing tags changes.
+    click(importAll);
+    asked = answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
+    ASSERT_TRUE(asked.appeared);
+    const std::string expected =
+        withRoutingSection(sampleSettings(), routingSectionOf(secondSettingsFile()));
+    EXPECT_TRUE(waitUntil([&] { return readFile(target) == expected; })) << readFile(target);
+    EXPECT_NE(readFile(target).find("<Language>Deutsch</Language>"), std::string::npos);
+    // The grid is loaded again, from the target with its new section.
+    EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
+    EXPECT_EQ(editor.valueList(36, 8), "1.1|1.0|1.0|1.0|1.0|1.0|1.0|1.0");
+
+    EXPECT_EQ(closeAndWait(program, window), 0u);
+}
+
+} // namespace
+} // namespace e2e

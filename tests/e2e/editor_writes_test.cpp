@@ -1,0 +1,56 @@
+// A routing speed edited in vehicle mode moves the vehicle's preference factor; applying it
+// changes that one list in the file after Yes, and nothing after No.
+#include "tests/e2e/scenario.h"
+#include "tests/e2e/settings_texts.h"
+
+namespace e2e {
+namespace {
+
+using EditorWrites = Scenario;
+
+TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
+    const std::string settings = placeSettings("ApplicationSettings.xml", sampleSettings());
+    Program program(marlwick(), quoted(settings));
+    const HWND window = loadedWindow(program);
+    ASSERT_NE(window, nullptr);
+    const EditorWindow editor(window);
+    click(editor.modeBar());
+    ASSERT_TRUE(showsSoon(editor.modeBar(), EditorWindow::kModeCaptions[0]));
+
+    // Autobahn in towns: 50 km/h at route factor 1.0; 72 asks for a vehicle factor of 1.44.
+    editor.editBox(editor.speedBox(0), "72");
+    EXPECT_TRUE(showsSoon(editor.valueBox(0), "1.44")) << textOf(editor.valueBox(0));
+    EXPECT_TRUE(showsSoon(editor.speedBox(0), "72"));
+
+    const HWND apply = editor.button("Änderungen Fahrzeug übernehmen");
+    click(apply);
+    MessageBoxSeen asked =
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_NE(asked.text.find("<City>1.44|1.15|1.1|1.0|0.95|0.9|0.8|0.7</City>"), std::string::npos)
+        << asked.text;
+    const std::string expected =
+        replacedAfter(sampleSettings(), "<Name>Car Fast</Name>", "<City>1.2|", "<City>1.44|");
+    EXPECT_TRUE(waitUntil([&] { return readFile(settings) == expected; })) << readFile(settings);
+
+    // Another time: Autobahn outside towns, left by clicking the apply button, answered No.
+    const FILETIME before = lastWriteTime(settings);
+    click(editor.speedBox(8));
+    Sleep(300);
+    type(editor.speedBox(8), "150");
+    ASSERT_TRUE(showsSoon(editor.speedBox(8), "150"));
+    click(apply);
+    asked = answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_NE(asked.text.find("<Open>1.154|1.2|"), std::string::npos) << asked.text;
+    EXPECT_EQ(textOf(editor.valueBox(8)), "1.154");
+    Sleep(500);
+    EXPECT_EQ(readFile(settings), expected);
+    const FILETIME after = lastWriteTime(settings);
+    EXPECT_EQ(CompareFileTime(&before, &after), 0);
+
+    EXPECT_EQ(closeAndWait(program, window), 0u);
+}
+
+} // namespace
+} // namespace e2e

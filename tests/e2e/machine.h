@@ -1,0 +1,69 @@
+// The new user's machine as a scenario prepares and inspects it: folders and files, the
+// programs copied where a user unpacks them, the registry, and Wine's record of what the
+// programs asked of the system.
+#pragma once
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// The folder that holds the programs under test: E2E_PROGRAMS (a Windows path) when set,
+// such as an unpacked release, otherwise bin/ of the build tree.
+std::string programsFolder();
+
+// "Z:\..." for a Unix path, and back.
+std::string windowsPathOf(const std::string& unixPath);
+std::string unixPathOf(const std::string& windowsPath);
+
+std::string temporaryFolder(); // with its trailing backslash
+std::string joinPath(const std::string& folder, const std::string& name);
+void makeFolder(const std::string& path);
+
+std::string readFile(const std::string& path); // empty when it cannot be read
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+FILETIME lastWriteTime(const std::string& path);
+
+// Copies Marlwick.exe and Vandrl.exe, and nothing else, into the folder.
+void installPrograms(const std::string& folder);
+
+// The sample settings file of the tree, as bytes.
+std::string sampleSettings();
+
+// A value under HKEY_CURRENT_USER as the registry holds it.
+struct StoredValue {
+    DWORD type = REG_NONE;
+    std::string data; // strings without their terminating zero
+    DWORD dword() const;
+};
+std::optional<StoredValue> storedValue(const std::string& key, const std::string& name);
+bool keyExists(const std::string& key);
+
+// Wine's debug output of every process the scenario starts (fresh-prefix collects it).
+class WineLog {
+  public:
+    WineLog();
+    // Relay tracing for processes started with relayEnvironment(), limited to these calls
+    // ("KERNEL32.DeviceIoControl;..."); set before such a process starts.
+    static void traceOnly(const std::string& calls);
+    // The environment block that turns the relay channel on, with time stamps.
+    static std::vector<char> relayEnvironment();
+    // The relay calls logged since this object was made, each as its text from the function's
+    // name on, such as DeviceIoControl(00000044,00074808,...), with the time stamp apart.
+    struct Call {
+        unsigned milliseconds; // Wine's tick count when the call was made
+        std::string text;
+    };
+    std::vector<Call> callsSince() const;
+    std::vector<Call> callsOf(const std::string& function) const;
+
+  private:
+    std::string path_;
+    std::size_t start_ = 0;
+};
+
+} // namespace e2e

@@ -1,0 +1,47 @@
+// The programs under test as processes: started the way the user starts them (a shortcut
+// with a command line, or a double click without), waited for, and ended if a scenario fails
+// half-way.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class Program {
+  public:
+    // path: the program file; arguments: the rest of its command line as the user's shortcut
+    // gives it; environment: a whole environment block, or empty for the driver's own.
+    Program(const std::string& path, const std::string& arguments,
+            const std::vector<char>& environment = {});
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    DWORD processId() const { return process_.dwProcessId; }
+    bool running() const;
+    // The exit code once it has ended within the time, otherwise STILL_ACTIVE.
+    DWORD exitCode(DWORD waitMilliseconds = 20000) const;
+
+  private:
+    PROCESS_INFORMATION process_{};
+};
+
+// The full paths of the running processes whose file is named so ("Vandrl.exe").
+std::vector<std::string> runningProcesses(const std::string& fileName);
+
+// Waits until the condition holds, polling; false when it did not within the time.
+template <typename Condition> bool waitUntil(Condition condition, DWORD milliseconds = 10000) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    for (;;) {
+        if (condition())
+            return true;
+        if (GetTickCount64() > end)
+            return false;
+        Sleep(50);
+    }
+}
+
+} // namespace e2e

@@ -1,0 +1,176 @@
+#include "tests/e2e/user.h"
+
+#include "tests/e2e/programs.h"
+
+#include <algorithm>
+
+namespace e2e {
+
+namespace {
+
+constexpr int kFileNameBox = 0x47C; // cmb13 of the open-file dialog
+
+struct WindowSearch {
+    DWORD processId;
+    const char* className;
+    const char* title;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchTopLevel(HWND candidate, LPARAM context) {
+    auto* search = reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(candidate, &owner);
+    if (owner != search->processId || !IsWindowVisible(candidate))
+        return TRUE;
+    if (search->className && classOf(candidate) != search->className)
+        return TRUE;
+    const std::string title = textOf(candidate);
+    if (search->title ? title != search->title : title.empty())
+        return TRUE;
+    search->found = candidate;
+    return FALSE;
+}
+
+LPARAM pointParameter(POINT point) {
+    return MAKELPARAM(point.x, point.y);
+}
+
+} // namespace
+
+std::string textOf(HWND window) {
+    char text[4096] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
+    return text;
+}
+
+std::string classOf(HWND window) {
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+HWND waitForWindow(DWORD processId, const char* className, const char* title, DWORD milliseconds) {
+    WindowSearch search{processId, className, title};
+    waitUntil(
+        [&] {
+            EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        milliseconds);
+    return search.found;
+}
+
+std::vector<HWND> childrenOf(HWND parent, const char* className) {
+    std::vector<HWND> children;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (!className || lstrcmpiA(classOf(child).c_str(), className) == 0)
+            children.push_back(child);
+    return children;
+}
+
+RECT placeInParent(HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND childAt(HWND parent, const char* className, POINT topLeft) {
+    for (HWND child : childrenOf(parent, className)) {
+        const RECT place = placeInParent(child);
+        if (place.left == topLeft.x && place.top == topLeft.y)
+            return child;
+    }
+    return nullptr;
+}
+
+HWND childWithText(HWND parent, const char* className, const std::string& text) {
+    for (HWND child : childrenOf(parent, className))
+        if (textOf(child) == text)
+            return child;
+    return nullptr;
+}
+
+bool showsSoon(HWND window, const std::string& text, DWORD milliseconds) {
+    return waitUntil([&] { return textOf(window) == text; }, milliseconds);
+}
+
+void click(HWND control) {
+    RECT client{};
+    GetClientRect(control, &client);
+    const POINT middle{client.right / 2, client.bottom / 2};
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(middle));
+    PostMessageA(control, WM_LBUTTONUP, 0, pointParameter(middle));
+}
+
+void type(HWND control, const std::string& text) {
+    for (const char c : text)
+        PostMessageA(control, WM_CHAR, static_cast<unsigned char>(c), 1);
+}
+
+void pressKey(HWND control, WORD virtualKey) {
+    const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyA(virtualKey, MAPVK_VK_TO_VSC)) << 16;
+    PostMessageA(control, WM_KEYDOWN, virtualKey, scan | 1);
+    PostMessageA(control, WM_KEYUP, virtualKey, scan | 1 | (3LL << 30));
+}
+
+COLORREF colourAt(HWND window, POINT point) {
+    ClientToScreen(window, &point);
+    const HDC screen = GetDC(nullptr);
+    const COLORREF colour = GetPixel(screen, point.x, point.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+bool showsColourSoon(HWND window, POINT point, COLORREF colour, DWORD milliseconds) {
+    return waitUntil([&] { return colourAt(window, point) == colour; }, milliseconds);
+}
+
+MessageBoxSeen answerMessageBox(DWORD processId, const char* caption, int answerButton) {
+    MessageBoxSeen seen;
+    const HWND box = waitForWindow(processId, "#32770", caption);
+    if (!box)
+        return seen;
+    seen.appeared = true;
+    for (HWND label : childrenOf(box, "Static"))
+        seen.text = std::max(seen.text, textOf(label),
+                             [](const auto& a, const auto& b) { return a.size() < b.size(); });
+    Sleep(200); // a user reads before answering
+    click(GetDlgItem(box, answerButton));
+    waitUntil([&] { return !IsWindow(box); });
+    return seen;
+}
+
+bool chooseFileInOpenDialog(DWORD processId, const char* title, const std::string& path) {
+    const HWND dialog = waitForWindow(processId, "#32770", title);
+    if (!dialog)
+        return false;
+    // The dialog goes on filling its controls after it shows; a user is not that fast.
+    Sleep(500);
+    // The file name box is a combo box of a combo box; the user types into its edit field.
+    HWND edit = nullptr;
+    EnumChildWindows(
+        GetDlgItem(dialog, kFileNameBox),
+        [](HWND child, LPARAM found) {
+            if (classOf(child) != "Edit")
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&edit));
+    if (!edit)
+        return false;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    click(GetDlgItem(dialog, IDOK));
+    return waitUntil([&] { return !IsWindow(dialog); });
+}
+
+int outerHeight(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect.bottom - rect.top;
+}
+
+} // namespace e2e
