@@ -192,4 +192,21 @@ std::vector<WineLog::Call> WineLog::callsOf(const std::string& function) const {
     return matching;
 }
 
+// The relay log writes strings escaped: the volume \\.\E: shows as "\\\\.\\E:".
+std::string WineLog::ejectRequests() const {
+    const std::string volumePrefix = "\"\\\\\\\\.\\\\";
+    const std::string ejectMedia = ",00074808,";
+    std::string drives;
+    char opened = '?';
+    for (const Call& call : callsSince()) {
+        const auto volume = call.text.find(volumePrefix);
+        if (call.text.starts_with("CreateFileA(") && volume != std::string::npos)
+            opened = call.text[volume + volumePrefix.size()];
+        else if (call.text.starts_with("DeviceIoControl(") &&
+                 call.text.find(ejectMedia) != std::string::npos)
+            drives += opened;
+    }
+    return drives;
+}
+
 } // namespace e2e

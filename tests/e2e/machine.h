@@ -60,6 +60,9 @@ class WineLog {
     };
     std::vector<Call> callsSince() const;
     std::vector<Call> callsOf(const std::string& function) const;
+    // The drive letters of the eject requests (the volume's eject control code) that reached
+    // the system, in their order; each is the drive whose volume was opened last before it.
+    std::string ejectRequests() const;
 
   private:
     std::string path_;

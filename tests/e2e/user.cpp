@@ -14,6 +14,7 @@ struct WindowSearch {
     DWORD processId;
     const char* className;
     const char* title;
+    bool visible = true;
     HWND found = nullptr;
 };
 
@@ -21,7 +22,7 @@ BOOL CALLBACK matchTopLevel(HWND candidate, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner = 0;
     GetWindowThreadProcessId(candidate, &owner);
-    if (owner != search->processId || !IsWindowVisible(candidate))
+    if (owner != search->processId || (search->visible && !IsWindowVisible(candidate)))
         return TRUE;
     if (search->className && classOf(candidate) != search->className)
         return TRUE;
@@ -59,6 +60,15 @@ HWND waitForWindow(DWORD processId, const char* className, const char* title, DW
             return search.found != nullptr;
         },
         milliseconds);
+    return search.found;
+}
+
+HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title) {
+    WindowSearch search{processId, className, title, false};
+    waitUntil([&] {
+        EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+    });
     return search.found;
 }
 
@@ -100,9 +110,12 @@ bool showsSoon(HWND window, const std::string& text, DWORD milliseconds) {
 void click(HWND control) {
     RECT client{};
     GetClientRect(control, &client);
-    const POINT middle{client.right / 2, client.bottom / 2};
-    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(middle));
-    PostMessageA(control, WM_LBUTTONUP, 0, pointParameter(middle));
+    clickAt(control, {client.right / 2, client.bottom / 2});
+}
+
+void clickAt(HWND control, POINT point) {
+    PostMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, pointParameter(point));
+    PostMessageA(control, WM_LBUTTONUP, 0, pointParameter(point));
 }
 
 void type(HWND control, const std::string& text) {

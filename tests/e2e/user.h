@@ -17,6 +17,8 @@ std::string classOf(HWND window);
 // (any non-empty one when null); null after the time.
 HWND waitForWindow(DWORD processId, const char* className, const char* title,
                    DWORD milliseconds = 20000);
+// The same for a window that is never shown, such as a tray tool's.
+HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title);
 // The child windows of a window, in their order, of the class (any when null).
 std::vector<HWND> childrenOf(HWND parent, const char* className = nullptr);
 // The child of the class whose top-left corner lies at this client position, in pixels.
@@ -28,8 +30,10 @@ RECT placeInParent(HWND child);
 
 bool showsSoon(HWND window, const std::string& text, DWORD milliseconds = 10000);
 
-// The mouse: a press and release of the left button in the middle of the control.
+// The mouse: a press and release of the left button in the middle of the control, or at a
+// point of its client area.
 void click(HWND control);
+void clickAt(HWND control, POINT point);
 // The keyboard: each character typed into the control that has the focus.
 void type(HWND control, const std::string& text);
 void pressKey(HWND control, WORD virtualKey);

@@ -1,0 +1,223 @@
+// Vandrl.exe left running in the taskbar: a double click on its icon and "Eject Now" eject
+// the chosen drives, a second start opens the property sheet, the end of the session ejects
+// the shut-down drives when that is configured and never holds the ending up, and "Close..."
+// answered Yes ends it. Wine's relay log shows which eject requests reach the system.
+#include "tests/e2e/scenario.h"
+#include "tests/win/ejector/wine_drives.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <memory>
+
+namespace e2e {
+namespace {
+
+constexpr UINT kTrayCallback = 0x0C40;
+constexpr WPARAM kTrayIconId = 102;
+constexpr const char* kSheetTitle = "Vandrel 1.2";
+
+class VandrlResident : public Scenario {
+  protected:
+    void SetUp() override {
+        Scenario::SetUp();
+        // A stick and a CD, each with something on it.
+        for (const char* folder : {"C:\\Media Stick", "C:\\Media CD"}) {
+            makeFolder(folder);
+            writeFile(joinPath(folder, "ApplicationSettings.xml"), sampleSettings());
+        }
+        stick = std::make_unique<vandrel::WineDrive>('R', DRIVE_REMOVABLE,
+                                                     unixPathOf("C:\\Media Stick"));
+        cd = std::make_unique<vandrel::WineDrive>('S', DRIVE_CDROM, unixPathOf("C:\\Media CD"));
+        ASSERT_TRUE(stick->defined());
+        ASSERT_TRUE(cd->defined());
+        WineLog::traceOnly("KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
+                           "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl");
+    }
+
+    // What the shell sends when the user handles the icon.
+    static void iconMouse(HWND window, LPARAM mouseMessage) {
+        PostMessageA(window, kTrayCallback, kTrayIconId, mouseMessage);
+    }
+
+    // The user right-clicks the icon and picks an item of its menu with the arrow keys.
+    static bool chooseFromIconMenu(const Program& tool, HWND window, WORD arrow, int presses) {
+        iconMouse(window, WM_RBUTTONUP);
+        const HWND menu = waitForWindow(tool.processId(), "#32768", "", 10000);
+        if (!menu)
+            return false;
+        for (int press = 0; press < presses; ++press)
+            pressKey(menu, arrow);
+        pressKey(menu, VK_RETURN);
+        return waitUntil([&] { return !IsWindowVisible(menu); });
+    }
+
+    static HWND residentWindow(const Program& tool) {
+        return waitForHiddenWindow(tool.processId(), "Vandrel", kSheetTitle);
+    }
+
+    static HWND currentPage(HWND sheet) {
+        return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    }
+
+    // The sheet's page on show after the user moved right along the tabs.
+    static HWND pageAfterTabs(HWND sheet, int rightPresses) {
+        const HWND tabs = childrenOf(sheet, "SysTabControl32").front();
+        for (int press = 0; press < rightPresses; ++press)
+            pressKey(tabs, VK_RIGHT);
+        Sleep(300);
+        return currentPage(sheet);
+    }
+
+    // The system ends the session: true when nothing held it up, within the time.
+    static bool endSession(DWORD& milliseconds) {
+        const DWORD started = GetTickCount();
+        Program wineboot("C:\\windows\\system32\\wineboot.exe", "--end-session");
+        const DWORD code = wineboot.exitCode(30000);
+        milliseconds = GetTickCount() - started;
+        return code == 0;
+    }
+
+    static long long setting(const char* name) {
+        const auto value = storedValue(kEjectToolKey, name);
+        if (!value || value->type != REG_DWORD)
+            return -1;
+        return value->dword();
+    }
+
+    std::unique_ptr<vandrel::WineDrive> stick;
+    std::unique_ptr<vandrel::WineDrive> cd;
+};
+
+// Requests, drive by drive; the system's own drives (C:, Z:) hold media too.
+bool requestsInclude(const std::string& requests, const std::string& drives) {
+    return std::ranges::all_of(
+        drives, [&](char drive) { return std::ranges::count(requests, drive) == 1; });
+}
+
+TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
+    Program tool(vandrl(), "", WineLog::relayEnvironment());
+    const HWND window = residentWindow(tool);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    // Fresh settings eject on a double click, every drive that holds a medium.
+    {
+        const WineLog log;
+        iconMouse(window, WM_LBUTTONDOWN);
+        iconMouse(window, WM_LBUTTONUP);
+        Sleep(1000);
+        EXPECT_EQ(log.ejectRequests(), "");
+        iconMouse(window, WM_LBUTTONDBLCLK);
+        EXPECT_TRUE(waitUntil([&] { return requestsInclude(log.ejectRequests(), "RS"); }))
+            << log.ejectRequests();
+    }
+    {
+        const WineLog log;
+        ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_DOWN, 1)); // "Eject Now"
+        EXPECT_TRUE(waitUntil([&] { return requestsInclude(log.ejectRequests(), "RS"); }))
+            << log.ejectRequests();
+    }
+
+    // A second start opens the running copy's sheet, and ends; OK stores the settings.
+    {
+        Program second(vandrl(), "");
+        EXPECT_EQ(second.exitCode(), 0u);
+    }
+    const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    EXPECT_EQ(textOf(currentPage(sheet)), "General");
+    click(childWithText(sheet, "Button", "OK"));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(sheet); }));
+    EXPECT_TRUE(waitUntil([&] { return setting("EjectOnClick") == 2; }));
+    EXPECT_EQ(setting("ShowIcon"), 1);
+    EXPECT_EQ(setting("CheckForMedia"), 1);
+    EXPECT_EQ(setting("EjectOnShutdown"), 1);
+    EXPECT_EQ(setting("ShutdownDrives"), 0xFFFFFFFFll);
+    EXPECT_EQ(setting("IconClickDrives"), 0xFFFFFFFFll);
+
+    // "Close..." answered No keeps it; answered Yes ends it.
+    ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
+    MessageBoxSeen asked = answerMessageBox(tool.processId(), "Close Vandrel", IDNO);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_EQ(asked.text, "This will unload Vandrel and prevent it from ejecting on shutdown. "
+                          "Are you sure you wish to quit?");
+    Sleep(500);
+    ASSERT_TRUE(tool.running());
+    ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
+    asked = answerMessageBox(tool.processId(), "Close Vandrel", IDYES);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_EQ(tool.exitCode(), 0u);
+}
+
+TEST_F(VandrlResident, TheEndOfTheSessionEjectsTheConfiguredDrivesAndIsNotHeldUp) {
+    // First the shut-down drives are chosen on the sheet: the stick only.
+    {
+        Program tool(vandrl(), "");
+        const HWND window = residentWindow(tool);
+        ASSERT_NE(window, nullptr);
+        ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_DOWN, 2)); // "Properties..."
+        const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
+        ASSERT_NE(sheet, nullptr);
+        const HWND page = pageAfterTabs(sheet, 1);
+        ASSERT_EQ(textOf(page), "Shutdown");
+        const HWND enable = childWithText(page, "Button", "&Enable eject at shutdown");
+        ASSERT_NE(enable, nullptr);
+        EXPECT_EQ(SendMessageA(enable, BM_GETCHECK, 0, 0), BST_CHECKED);
+        const HWND list = childrenOf(page, "ListBox").front();
+        EXPECT_FALSE(IsWindowEnabled(list));
+        click(childWithText(page, "Button", "Eject &ONLY the selected drives:"));
+        ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(list) != FALSE; }));
+        // The list holds the removable drives, sorted: the stick R:\ on top.
+        ASSERT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
+        const auto itemHeight = static_cast<int>(SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+        clickAt(list, {5, itemHeight / 2});
+        ASSERT_TRUE(waitUntil([&] { return SendMessageA(list, LB_GETSEL, 0, 0) > 0; }));
+        EXPECT_EQ(SendMessageA(list, LB_GETSEL, 1, 0), 0);
+        click(childWithText(sheet, "Button", "OK"));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(sheet); }));
+        EXPECT_TRUE(waitUntil([&] { return setting("ShutdownDrives") == 1 << ('R' - 'A'); }))
+            << setting("ShutdownDrives");
+        EXPECT_EQ(setting("EjectOnShutdown"), 1);
+        ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
+        ASSERT_TRUE(answerMessageBox(tool.processId(), "Close Vandrel", IDYES).appeared);
+        ASSERT_EQ(tool.exitCode(), 0u);
+    }
+
+    // The next session's copy ejects the stick alone when the session ends, at once.
+    Program tool(vandrl(), "", WineLog::relayEnvironment());
+    ASSERT_NE(residentWindow(tool), nullptr);
+    const WineLog log;
+    DWORD took = 0;
+    EXPECT_TRUE(endSession(took));
+    EXPECT_LT(took, 10000u);
+    EXPECT_TRUE(waitUntil([&] { return log.ejectRequests() == "R"; })) << log.ejectRequests();
+}
+
+TEST_F(VandrlResident, WithoutEjectAtShutdownTheEndOfTheSessionEjectsNothing) {
+    Program tool(vandrl(), "", WineLog::relayEnvironment());
+    const HWND window = residentWindow(tool);
+    ASSERT_NE(window, nullptr);
+    {
+        Program second(vandrl(), "");
+        EXPECT_EQ(second.exitCode(), 0u);
+    }
+    const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    const HWND page = pageAfterTabs(sheet, 1);
+    ASSERT_EQ(textOf(page), "Shutdown");
+    click(childWithText(page, "Button", "&Enable eject at shutdown"));
+    click(childWithText(sheet, "Button", "OK"));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(sheet); }));
+    EXPECT_TRUE(waitUntil([&] { return setting("EjectOnShutdown") == 0; }));
+
+    const WineLog log;
+    DWORD took = 0;
+    EXPECT_TRUE(endSession(took));
+    EXPECT_LT(took, 10000u);
+    Sleep(1000);
+    EXPECT_EQ(log.ejectRequests(), "");
+}
+
+} // namespace
+} // namespace e2e
