@@ -28,6 +28,13 @@ std::string programsFolder() {
     return chosen.empty() ? windowsPathOf(MARLWICK_BIN_DIR) : chosen;
 }
 
+std::string programsReadyIn(const std::string& folder) {
+    if (!environmentValue("E2E_PROGRAMS").empty())
+        return programsFolder();
+    installPrograms(folder);
+    return folder;
+}
+
 std::string windowsPathOf(const std::string& unixPath) {
     return "Z:" + withBackslashes(unixPath);
 }

@@ -14,6 +14,9 @@ namespace e2e {
 // The folder that holds the programs under test: E2E_PROGRAMS (a Windows path) when set,
 // such as an unpacked release, otherwise bin/ of the build tree.
 std::string programsFolder();
+// Where a scenario runs the programs from: an unpacked release where it lies; the build's
+// programs copied into the folder first, as a user unpacks them into a folder of their own.
+std::string programsReadyIn(const std::string& folder);
 
 // "Z:\..." for a Unix path, and back.
 std::string windowsPathOf(const std::string& unixPath);

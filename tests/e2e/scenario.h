@@ -16,7 +16,6 @@ namespace e2e {
 
 class Scenario : public testing::Test {
   protected:
-    static constexpr const char* kProgramFolder = "C:\\Marlwick";
     static constexpr const char* kSettingsFolder = "C:\\Navi";
     static constexpr const char* kEditorKey = "Software\\Marlwick";
     static constexpr const char* kEjectToolKey = "Software\\Quillon\\Vandrel";
@@ -26,12 +25,12 @@ class Scenario : public testing::Test {
             << "a scenario needs a machine of its own: run it through tests/e2e/fresh-prefix";
         ASSERT_FALSE(keyExists(kEditorKey));
         ASSERT_FALSE(keyExists(kEjectToolKey));
-        installPrograms(kProgramFolder);
+        programFolder = programsReadyIn("C:\\Marlwick");
         makeFolder(kSettingsFolder);
     }
 
-    static std::string marlwick() { return joinPath(kProgramFolder, "Marlwick.exe"); }
-    static std::string vandrl() { return joinPath(kProgramFolder, "Vandrl.exe"); }
+    std::string marlwick() const { return joinPath(programFolder, "Marlwick.exe"); }
+    std::string vandrl() const { return joinPath(programFolder, "Vandrl.exe"); }
 
     // The user's settings file, holding the bytes.
     static std::string placeSettings(const std::string& name, const std::string& bytes) {
@@ -66,6 +65,8 @@ class Scenario : public testing::Test {
         PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
         return program.exitCode();
     }
+
+    std::string programFolder;
 };
 
 } // namespace e2e
