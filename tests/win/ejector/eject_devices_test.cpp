@@ -16,8 +16,8 @@ TEST(Win32EjectDevices, KeepsTheDeviceContract) {
 }
 
 TEST(Win32EjectDevices, SeesWineCdromAndRemovableDrives) {
-    WineDrive cdrom('K', DRIVE_CDROM, "/tmp");
-    WineDrive removable('L', DRIVE_REMOVABLE, "/tmp");
+    WineDrive cdrom('K', DRIVE_CDROM, WineDrive::mediumFolder());
+    WineDrive removable('L', DRIVE_REMOVABLE, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     ASSERT_TRUE(removable.defined());
     Win32EjectDevices devices;
@@ -26,7 +26,7 @@ TEST(Win32EjectDevices, SeesWineCdromAndRemovableDrives) {
 }
 
 TEST(Win32EjectDevices, WinesEjectRequestIsRefusedAndLeavesNothingOpen) {
-    WineDrive cdrom('M', DRIVE_CDROM, "/tmp");
+    WineDrive cdrom('M', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     Win32EjectDevices devices;
     const auto volume = devices.createFile("\\\\.\\M:", EjectDevicePort::kGenericRead,

@@ -292,8 +292,8 @@ std::vector<std::string> ListItems(HWND list, std::string* selected) {
 }
 
 TEST_F(EjectPropertySheet, DriveListShowsWinesRemovableDrivesAndAppliesTheSelection) {
-    WineDrive cdrom('V', DRIVE_CDROM, "/tmp");
-    WineDrive removable('R', DRIVE_REMOVABLE, "/tmp");
+    WineDrive cdrom('V', DRIVE_CDROM, WineDrive::mediumFolder());
+    WineDrive removable('R', DRIVE_REMOVABLE, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined() && removable.defined());
     constexpr DriveMask kE = 1u << 4, kR = 1u << 17, kV = 1u << 21;
     EjectSettings& settings = Process().settings;

@@ -169,7 +169,7 @@ TEST(VandrlProgram, CommandLineEndsAtOnceWithoutAWindow) {
 }
 
 TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
-    WineDrive cdrom('W', DRIVE_CDROM, "/tmp");
+    WineDrive cdrom('W', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
     const auto calls = EngineCalls(RelayTraceOf("W:"));
@@ -195,7 +195,7 @@ TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
 }
 
 TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
-    WineDrive cdrom('X', DRIVE_CDROM, "/tmp");
+    WineDrive cdrom('X', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
     const auto calls = EngineCalls(RelayTraceOf("check X: Q:"));

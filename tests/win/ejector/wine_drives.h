@@ -26,6 +26,22 @@ class WineDrive {
 
     bool defined() const { return defined_; }
 
+    // A folder for test drives to show. It must not hold the build tree: Wine names a file by
+    // the drive whose folder holds it most closely, so a drive on an ancestor of the tree
+    // (such as /tmp) would rename the programs under test while it exists.
+    static std::string mediumFolder() {
+        const char* folder = "C:\\marlwick test medium";
+        CreateDirectoryA(folder, nullptr);
+        using UnixName = char* (*)(const WCHAR*);
+        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
+            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+        char* name = unixName ? unixName(L"C:\\marlwick test medium") : nullptr;
+        const std::string result = name ? name : "";
+        if (name)
+            HeapFree(GetProcessHeap(), 0, name);
+        return result;
+    }
+
   private:
     // Wine's own request record (its mount manager's "define Unix drive").
     struct UnixDrive {
