@@ -33,6 +33,16 @@ BOOL CALLBACK matchTopLevel(HWND candidate, LPARAM context) {
     return FALSE;
 }
 
+HWND waitForTopLevel(WindowSearch search, DWORD milliseconds) {
+    waitUntil(
+        [&] {
+            EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found != nullptr;
+        },
+        milliseconds);
+    return search.found;
+}
+
 LPARAM pointParameter(POINT point) {
     return MAKELPARAM(point.x, point.y);
 }
@@ -53,23 +63,11 @@ std::string classOf(HWND window) {
 }
 
 HWND waitForWindow(DWORD processId, const char* className, const char* title, DWORD milliseconds) {
-    WindowSearch search{processId, className, title};
-    waitUntil(
-        [&] {
-            EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        milliseconds);
-    return search.found;
+    return waitForTopLevel({processId, className, title}, milliseconds);
 }
 
 HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title) {
-    WindowSearch search{processId, className, title, false};
-    waitUntil([&] {
-        EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
-        return search.found != nullptr;
-    });
-    return search.found;
+    return waitForTopLevel({processId, className, title, false}, 20000);
 }
 
 std::vector<HWND> childrenOf(HWND parent, const char* className) {
