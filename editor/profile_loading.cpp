@@ -6,6 +6,7 @@
 #include "editor/stored_values.h"
 #include "editor/value_grid.h"
 #include "editor/view_modes.h"
+#include "editor/write_messages.h"
 
 #include <optional>
 
@@ -21,11 +22,22 @@ std::string withoutTrailingBackslash(std::string folder) {
     return folder;
 }
 
-// The file's text, or nothing when there is no file or it cannot be read.
-std::optional<std::string> readIfPresent(EditorContext& editor, const std::string& path) {
+enum class Found { Text, Missing, Unreadable };
+
+// Reads the file into text. A missing file starts the file choice; one that is there but
+// cannot be read (locked, no permission) is reported instead, since choosing it again would
+// end in the same place for as long as the user cancels.
+Found readSettings(EditorContext& editor, const std::string& path, std::string& text) {
     if (!fileExists(editor.files, path))
-        return std::nullopt;
-    return readWholeFile(editor.files, path);
+        return Found::Missing;
+    auto read = readWholeFile(editor.files, path);
+    if (!read) {
+        ClearValueBoxes(editor.model);
+        tell(editor, messages::fileLocked(path));
+        return Found::Unreadable;
+    }
+    text = std::move(*read);
+    return Found::Text;
 }
 
 std::string profileName(const MainWindowModel& model, ProfileKind kind,
@@ -61,20 +73,23 @@ void LoadProfiles(EditorContext& editor) {
     model.form.label4[0].text = state.targetPath;
     model.form.label4[1].text = state.importPath;
 
-    const auto targetText = readIfPresent(editor, state.targetPath);
-    if (!targetText) {
-        ChooseFile(editor, 0);
+    std::string targetText;
+    if (const Found found = readSettings(editor, state.targetPath, targetText);
+        found != Found::Text) {
+        if (found == Found::Missing)
+            ChooseFile(editor, 0);
         return;
     }
-    std::optional<std::string> importText;
+    std::string importText;
     if (state.importFlag) {
-        importText = readIfPresent(editor, state.importPath);
-        if (!importText) {
-            ChooseFile(editor, 1);
+        if (const Found found = readSettings(editor, state.importPath, importText);
+            found != Found::Text) {
+            if (found == Found::Missing)
+                ChooseFile(editor, 1);
             return;
         }
     }
-    showGroups(editor, *targetText, importText.value_or(std::string()),
+    showGroups(editor, targetText, importText,
                profileName(model, ProfileKind::Vehicle, storedVehicle),
                profileName(model, ProfileKind::Route, storedRoute));
     RecomputeRoutingSpeeds(model);

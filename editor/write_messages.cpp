@@ -16,6 +16,12 @@ std::string fileUnreadable(std::string_view path) {
            std::string(kNothingWritten);
 }
 
+std::string fileLocked(std::string_view path) {
+    return "Die Datei " + quoted(path) +
+           " ist vorhanden, kann aber nicht gelesen werden. Vielleicht hat ein anderes "
+           "Programm sie geöffnet.";
+}
+
 std::string noProfileName(std::string_view caption) {
     return "Zur Auswahl " + quoted(caption) + " gibt es kein Profil." +
            std::string(kNothingWritten);

@@ -11,6 +11,8 @@
 namespace marlwick::messages {
 
 std::string fileUnreadable(std::string_view path);
+// A file that the load finds but cannot read.
+std::string fileLocked(std::string_view path);
 std::string noProfileName(std::string_view caption);
 // A search for one of the profile's lists failed: names the tag that is missing.
 std::string groupNotFound(std::string_view profileName, const ValueGroup& group,

@@ -192,6 +192,15 @@ TEST_F(StartupAndLoading, ImportModeTakesEnabledGroupsFromTheImportFile) {
     EXPECT_EQ(dialogs.fileDialogs().size(), dialogsShown);
 }
 
+TEST_F(StartupAndLoading, FileThatCannotBeReadIsReportedNotChosenAgain) {
+    files.failCall(fakes::MemoryFiles::Call::ReadFile, 32);
+    RunStartup(editor, kTarget);
+    EXPECT_TRUE(dialogs.fileDialogs().empty());
+    ASSERT_EQ(host.boxes().size(), 1u);
+    EXPECT_NE(host.boxes()[0].text.find(kTarget), std::string::npos);
+    EXPECT_EQ(box(20), "- - - -");
+}
+
 TEST_F(StartupAndLoading, ImportFileChoiceOutsideImportModeAsksForTheTarget) {
     store("pfad", kTarget);
     RunStartup(editor, "");
