@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <variant>
 #include <vector>
 
 namespace marlwick {
@@ -297,18 +298,27 @@ Status MemoryRegistry::createKey(Key key, const char* subKey, const char* /*clas
     return kErrorSuccess;
 }
 
-Status MemoryRegistry::queryValue(Key key, const char* valueName, std::uint32_t* type,
-                                  std::uint8_t* data, std::uint32_t* dataSize) {
-    if (auto failure = injectedFailure(Call::queryValue))
+std::variant<RegistryPort::Status, MemoryRegistry::Handle>
+MemoryRegistry::admit(Call call, Key key, std::uint32_t right) {
+    if (auto failure = injectedFailure(call))
         return *failure;
     const std::optional<Handle> handle = findHandle(key);
     if (!handle)
         return kErrorInvalidHandle;
-    if (!(handle->access & kKeyQueryValue))
+    if (!(handle->access & right))
         return kErrorAccessDenied;
+    return *handle;
+}
+
+Status MemoryRegistry::queryValue(Key key, const char* valueName, std::uint32_t* type,
+                                  std::uint8_t* data, std::uint32_t* dataSize) {
+    const auto admitted = admit(Call::queryValue, key, kKeyQueryValue);
+    if (const auto* refused = std::get_if<Status>(&admitted))
+        return *refused;
+    const Handle& handle = std::get<Handle>(admitted);
     if (data && !dataSize)
         return kErrorInvalidParameter;
-    const Node::Value* value = handle->node->value(nameOrDefault(valueName));
+    const Node::Value* value = handle.node->value(nameOrDefault(valueName));
     if (!value)
         return kErrorFileNotFound;
     if (type)
@@ -318,29 +328,23 @@ Status MemoryRegistry::queryValue(Key key, const char* valueName, std::uint32_t*
 
 Status MemoryRegistry::setValue(Key key, const char* valueName, std::uint32_t type,
                                 const std::uint8_t* data, std::uint32_t dataSize) {
-    if (auto failure = injectedFailure(Call::setValue))
-        return *failure;
-    const std::optional<Handle> handle = findHandle(key);
-    if (!handle)
-        return kErrorInvalidHandle;
-    if (!(handle->access & kKeySetValue))
-        return kErrorAccessDenied;
+    const auto admitted = admit(Call::setValue, key, kKeySetValue);
+    if (const auto* refused = std::get_if<Status>(&admitted))
+        return *refused;
+    const Handle& handle = std::get<Handle>(admitted);
     if (!data && dataSize > 0)
         return kErrorInvalidParameter;
     StoredValue stored{type, std::string(reinterpret_cast<const char*>(data), dataSize)};
-    handle->node->setValue(nameOrDefault(valueName), std::move(stored));
+    handle.node->setValue(nameOrDefault(valueName), std::move(stored));
     return kErrorSuccess;
 }
 
 Status MemoryRegistry::deleteValue(Key key, const char* valueName) {
-    if (auto failure = injectedFailure(Call::deleteValue))
-        return *failure;
-    const std::optional<Handle> handle = findHandle(key);
-    if (!handle)
-        return kErrorInvalidHandle;
-    if (!(handle->access & kKeySetValue))
-        return kErrorAccessDenied;
-    auto& values = handle->node->values;
+    const auto admitted = admit(Call::deleteValue, key, kKeySetValue);
+    if (const auto* refused = std::get_if<Status>(&admitted))
+        return *refused;
+    const Handle& handle = std::get<Handle>(admitted);
+    auto& values = handle.node->values;
     const std::string_view wanted = nameOrDefault(valueName);
     auto it = std::find_if(values.begin(), values.end(), [&](const Node::Value& value) {
         return compareNames(value.name, wanted) == 0;
@@ -382,14 +386,11 @@ Status MemoryRegistry::queryInfoKey(Key key, std::uint32_t* subKeys, std::uint32
 }
 
 Status MemoryRegistry::enumKey(Key key, std::uint32_t index, char* name, std::uint32_t* nameSize) {
-    if (auto failure = injectedFailure(Call::enumKey))
-        return *failure;
-    const std::optional<Handle> handle = findHandle(key);
-    if (!handle)
-        return kErrorInvalidHandle;
-    if (!(handle->access & kKeyEnumerateSubKeys))
-        return kErrorAccessDenied;
-    const auto& subkeys = handle->node->subkeys;
+    const auto admitted = admit(Call::enumKey, key, kKeyEnumerateSubKeys);
+    if (const auto* refused = std::get_if<Status>(&admitted))
+        return *refused;
+    const Handle& handle = std::get<Handle>(admitted);
+    const auto& subkeys = handle.node->subkeys;
     if (index >= subkeys.size())
         return kErrorNoMoreItems;
     return copyName(subkeys[index]->name, name, nameSize);
@@ -398,16 +399,13 @@ Status MemoryRegistry::enumKey(Key key, std::uint32_t index, char* name, std::ui
 Status MemoryRegistry::enumValue(Key key, std::uint32_t index, char* valueName,
                                  std::uint32_t* valueNameSize, std::uint32_t* type,
                                  std::uint8_t* data, std::uint32_t* dataSize) {
-    if (auto failure = injectedFailure(Call::enumValue))
-        return *failure;
-    const std::optional<Handle> handle = findHandle(key);
-    if (!handle)
-        return kErrorInvalidHandle;
-    if (!(handle->access & kKeyQueryValue))
-        return kErrorAccessDenied;
+    const auto admitted = admit(Call::enumValue, key, kKeyQueryValue);
+    if (const auto* refused = std::get_if<Status>(&admitted))
+        return *refused;
+    const Handle& handle = std::get<Handle>(admitted);
     if (data && !dataSize)
         return kErrorInvalidParameter;
-    const auto& values = handle->node->values;
+    const auto& values = handle.node->values;
     if (index >= values.size())
         return kErrorNoMoreItems;
     const Node::Value& value = values[index];

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace marlwick {
 
@@ -94,6 +95,8 @@ class MemoryRegistry final : public RegistryPort {
     static constexpr std::size_t kCallCount = 9;
 
     std::optional<Status> injectedFailure(Call call);
+    // The handle for a call that needs the right on the key, or the status refusing it.
+    std::variant<Status, Handle> admit(Call call, Key key, std::uint32_t right);
     Node* rootNode(Key key) const;
     std::optional<Handle> findHandle(Key key) const;
     Key newHandle(Node* node, std::uint32_t access);
