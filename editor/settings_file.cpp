@@ -10,6 +10,10 @@ namespace {
 
 using Handle = FilePort::Handle;
 
+// One call per file of any usual size; old network redirectors refuse single transfers of
+// 64 MB and more.
+constexpr std::size_t kTransferChunk = std::size_t{32} << 20;
+
 // Closes a handle when the scope ends, whatever path leaves it.
 class OpenFile {
   public:
@@ -34,9 +38,8 @@ class OpenFile {
 };
 
 bool writeAll(FilePort& files, Handle file, std::string_view text) {
-    constexpr std::size_t kChunk = 1 << 20;
     while (!text.empty()) {
-        const auto size = static_cast<std::uint32_t>(std::min(text.size(), kChunk));
+        const auto size = static_cast<std::uint32_t>(std::min(text.size(), kTransferChunk));
         std::uint32_t written = 0;
         if (!files.writeFile(file, text.data(), size, &written) || written == 0)
             return false;
@@ -97,8 +100,8 @@ std::optional<std::string> readWholeFile(FilePort& files, const std::string& pat
     std::string text(static_cast<std::size_t>(size), '\0');
     std::size_t done = 0;
     while (done < text.size()) {
-        const auto wanted = static_cast<std::uint32_t>(
-            std::min<std::size_t>(text.size() - done, std::size_t{1} << 30));
+        const auto wanted =
+            static_cast<std::uint32_t>(std::min(text.size() - done, kTransferChunk));
         std::uint32_t read = 0;
         if (!files.readFile(file.get(), text.data() + done, wanted, &read) || read == 0)
             return std::nullopt;
