@@ -16,7 +16,8 @@ const std::string kTarget = "E:\\ApplicationSettings.xml";
 // The sample with other settings before its routing section until it holds about 1 MB.
 std::string megabyteSettings() {
     const std::string sample = fakes::sampleSettingsText();
-    const std::string filler = "    <Poi Name=\"Tankstelle Hauptstra\xDF" "e\">48.1|11.5</Poi>\r\n";
+    const std::string filler = "    <Poi Name=\"Tankstelle Hauptstra\xDF"
+                               "e\">48.1|11.5</Poi>\r\n";
     std::string others;
     while (others.size() + sample.size() < (1u << 20))
         others += filler;
@@ -49,8 +50,8 @@ void BM_ReadAndWriteBackBaseline(benchmark::State& state) {
     files.addFile(kTarget, text);
     for (auto _ : state) {
         const auto read = readWholeFile(files, kTarget);
-        const auto file = files.createFile(kTarget, FilePort::kGenericWrite, 0,
-                                           FilePort::kCreateAlways, 0);
+        const auto file =
+            files.createFile(kTarget, FilePort::kGenericWrite, 0, FilePort::kCreateAlways, 0);
         std::uint32_t written = 0;
         files.writeFile(file, read->data(), static_cast<std::uint32_t>(read->size()), &written);
         files.closeHandle(file);

@@ -127,8 +127,8 @@ TEST(Zerlege, ReplacingTheListChangesNothingElse) {
 // overlapping, from any start.
 TEST(FindText, AgreesWithStringViewFind) {
     std::mt19937 random(7);
-    const std::string_view needles[] = {"ab", "aab", "<Name>Truck", "</PreferenceFactor",
-                                        "a", "", "abababababababababab"};
+    const std::string_view needles[] = {"ab", "aab", "<Name>Truck",         "</PreferenceFactor",
+                                        "a",  "",    "abababababababababab"};
     for (int round = 0; round < 3000; ++round) {
         std::string text(random() % 80, 'a');
         for (char& c : text)
