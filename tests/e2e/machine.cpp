@@ -1,5 +1,7 @@
 #include "tests/e2e/machine.h"
 
+#include "tests/e2e/programs.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -88,6 +90,14 @@ FILETIME lastWriteTime(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
     return data.ftLastWriteTime;
+}
+
+std::string bytesOnceRewritten(const std::string& path, FILETIME before) {
+    const bool rewritten = waitUntil([&] {
+        const FILETIME now = lastWriteTime(path);
+        return CompareFileTime(&now, &before) != 0;
+    });
+    return rewritten ? readFile(path) : std::string();
 }
 
 void installPrograms(const std::string& folder) {
