@@ -1,20 +1,10 @@
 #include "editor/eject_command.h"
 
+#include "editor/paths.h"
 #include "editor/settings_file.h"
 
 namespace marlwick {
 namespace {
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.rfind('\\');
-    return slash == std::string::npos ? std::string() : path.substr(0, slash);
-}
-
-std::string withoutTrailingBackslash(std::string_view folder) {
-    if (!folder.empty() && folder.back() == '\\')
-        folder.remove_suffix(1);
-    return std::string(folder);
-}
 
 std::string programIn(std::string_view folder) {
     return withoutTrailingBackslash(folder) + "\\" + std::string(kEjectProgramName);

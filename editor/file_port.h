@@ -34,6 +34,9 @@ class FilePort {
     static constexpr std::uint32_t kErrorInvalidHandle = 6;
     static constexpr std::uint32_t kErrorDiskFull = 112;
 
+    // GetTempFileNameA writes at most this many characters with the NUL.
+    static constexpr std::uint32_t kMaxPath = 260;
+
     // GetFileAttributesExA's answer: attributes, last write time (100 ns units), size.
     struct FileAttributeData {
         std::uint32_t attributes = 0;
@@ -61,6 +64,11 @@ class FilePort {
     virtual std::uint32_t getLastError() = 0;
     // Length of the path without its NUL when it fit, else the size needed; 0 on failure.
     virtual std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) = 0;
+    // With unique 0: creates an empty file of a new name in the folder (the prefix's first
+    // three characters, a number, ".tmp") and writes its path to a buffer of kMaxPath
+    // characters. The number used, 0 on failure.
+    virtual std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
+                                          std::uint32_t unique, char* name) = 0;
 };
 
 } // namespace marlwick

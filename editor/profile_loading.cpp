@@ -1,5 +1,6 @@
 #include "editor/profile_loading.h"
 
+#include "editor/paths.h"
 #include "editor/settings_document.h"
 #include "editor/settings_file.h"
 #include "editor/stored_settings.h"
@@ -15,12 +16,6 @@ namespace {
 
 constexpr std::string_view kFileTypes = "xml";
 constexpr std::string_view kDialogTitle = "ApplicationSettings";
-
-std::string withoutTrailingBackslash(std::string folder) {
-    if (!folder.empty() && folder.back() == '\\')
-        folder.pop_back();
-    return folder;
-}
 
 enum class Found { Text, Missing, Unreadable };
 

@@ -14,6 +14,9 @@ using Handle = FilePort::Handle;
 // 64 MB and more.
 constexpr std::size_t kTransferChunk = std::size_t{32} << 20;
 
+// The first letters of the temporary file's name, which the system completes.
+constexpr std::string_view kTemporaryPrefix = "mwk";
+
 // Closes a handle when the scope ends, whatever path leaves it.
 class OpenFile {
   public:
@@ -53,18 +56,32 @@ struct WriteFailure {
     std::uint32_t error;
 };
 
-// Writes the text to the temporary file and moves it over the target. On failure the
+// The system names and creates a new empty file beside the target, so that no file of the
+// user's is ever opened for writing and the name fits wherever the target fits.
+std::optional<std::string> createTemporaryBeside(FilePort& files, const std::string& path) {
+    // With its backslash: "E:" alone would be the drive's current folder, not its root.
+    const std::size_t slash = path.rfind('\\');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    std::array<char, FilePort::kMaxPath> name{};
+    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
+        return std::nullopt;
+    return std::string(name.data());
+}
+
+// Writes the text to a temporary file and moves it over the target. On failure the
 // temporary file is gone and the target untouched.
 std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
                                          std::string_view text) {
-    const std::string temporary = temporaryPathFor(path);
-    OpenFile file(files, files.createFile(temporary, FilePort::kGenericWrite, 0,
+    const std::optional<std::string> temporary = createTemporaryBeside(files, path);
+    if (!temporary)
+        return WriteFailure{ReplaceStep::CreateTemporary, files.getLastError()};
+    OpenFile file(files, files.createFile(*temporary, FilePort::kGenericWrite, 0,
                                           FilePort::kCreateAlways, FilePort::kFlagWriteThrough));
     auto fail = [&](ReplaceStep step) {
         const std::uint32_t error = files.getLastError();
         if (file.valid())
             file.close();
-        files.deleteFile(temporary);
+        files.deleteFile(*temporary);
         return WriteFailure{step, error};
     };
     if (!file.valid())
@@ -75,7 +92,7 @@ std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& pat
         return fail(ReplaceStep::Flush);
     if (!file.close())
         return fail(ReplaceStep::Close);
-    if (!files.moveFileEx(temporary, path,
+    if (!files.moveFileEx(*temporary, path,
                           FilePort::kMoveReplaceExisting | FilePort::kMoveWriteThrough))
         return fail(ReplaceStep::Replace);
     return std::nullopt;
@@ -151,14 +168,15 @@ std::string temporaryFolder(FilePort& files) {
     return longer;
 }
 
-std::string temporaryPathFor(const std::string& path) {
-    return path + ".tmp";
+bool isReadOnly(FilePort& files, const std::string& path) {
+    const std::uint32_t attributes = files.getFileAttributes(path);
+    return attributes != FilePort::kInvalidAttributes &&
+           (attributes & FilePort::kAttributeReadOnly) != 0;
 }
 
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText) {
-    const std::uint32_t attributes = files.getFileAttributes(path);
-    if (attributes != FilePort::kInvalidAttributes && (attributes & FilePort::kAttributeReadOnly))
+    if (isReadOnly(files, path))
         return {ReplaceOutcome::Unchanged, ReplaceStep::ReadOnly, FilePort::kErrorAccessDenied};
 
     if (const auto failure = writeAndMove(files, path, newText))

@@ -24,8 +24,8 @@ bool fileHolds(FilePort& files, const std::string& path, std::string_view text);
 // The system's temporary folder, with its trailing backslash; empty when unknown.
 std::string temporaryFolder(FilePort& files);
 
-// Where the file is kept while it is being replaced.
-std::string temporaryPathFor(const std::string& path);
+// The user marked the file read-only; the editor leaves such a file alone.
+bool isReadOnly(FilePort& files, const std::string& path);
 
 enum class ReplaceStep { ReadOnly, CreateTemporary, Write, Flush, Close, Replace, ReadBack, None };
 
@@ -42,10 +42,10 @@ struct ReplaceResult {
     std::uint32_t error = 0; // the system's error code of the failed step, if any
 };
 
-// Writes the new text beside the file, flushes it, moves it over the file in one
-// write-through step and reads it back. The old text is what the file held before; it is
-// put back the same way when the read-back differs. The temporary file never outlives the
-// call. A read-only file is left alone: the user marked it so.
+// Writes the new text to a new file of its own beside the file, flushes it, moves it over the file
+// in one write-through step and reads it back. The old text is what the file held before; it is put
+// back the same way when the read-back differs. The temporary file never outlives the call. A
+// read-only file is left alone: the user marked it so.
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText);
 

@@ -20,7 +20,7 @@ void EditorOnMachine::store(std::string_view name, std::string_view text) {
 
 void failFileCall(EditorOnMachine& on, std::uint8_t call, std::uint8_t occurrence) {
     using Call = marlwick::fakes::MemoryFiles::Call;
-    constexpr int kCalls = static_cast<int>(Call::GetTempPath) + 1;
+    constexpr int kCalls = static_cast<int>(Call::GetTempFileName) + 1;
     on.machine.files.failCall(static_cast<Call>(call % kCalls), marlwick::FilePort::kErrorDiskFull,
                               occurrence % 8 + 1);
 }

@@ -86,4 +86,9 @@ std::uint32_t Win32FilePort::getTempPath(std::uint32_t bufferLength, char* buffe
     return GetTempPathA(bufferLength, buffer);
 }
 
+std::uint32_t Win32FilePort::getTempFileName(const std::string& folder, const std::string& prefix,
+                                             std::uint32_t unique, char* name) {
+    return GetTempFileNameA(folder.c_str(), prefix.c_str(), unique, name);
+}
+
 } // namespace marlwick

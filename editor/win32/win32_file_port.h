@@ -22,6 +22,8 @@ class Win32FilePort : public FilePort {
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     std::uint32_t getLastError() override;
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
+    std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
+                                  std::uint32_t unique, char* name) override;
 };
 
 } // namespace marlwick

@@ -69,8 +69,8 @@ TEST_F(SettingsFile, ReplacesAndVerifies) {
 
 TEST_F(SettingsFile, EveryFailingStepLeavesTheOldBytes) {
     // Each call that the replacement makes, failed in turn, occurrence by occurrence.
-    const Call calls[] = {Call::CreateFile, Call::WriteFile, Call::FlushFileBuffers,
-                          Call::CloseHandle, Call::MoveFileEx};
+    const Call calls[] = {Call::GetTempFileName,  Call::CreateFile,  Call::WriteFile,
+                          Call::FlushFileBuffers, Call::CloseHandle, Call::MoveFileEx};
     int tried = 0;
     for (const Call call : calls) {
         for (int occurrence = 1; occurrence <= 3; ++occurrence) {
@@ -89,7 +89,7 @@ TEST_F(SettingsFile, EveryFailingStepLeavesTheOldBytes) {
         }
     }
     std::printf("faults tried: %d\n", tried);
-    EXPECT_GE(tried, 5);
+    EXPECT_GE(tried, 6);
 }
 
 TEST_F(SettingsFile, PowerCutAtAnyCallLeavesOldOrNewNeverPartial) {
@@ -144,11 +144,29 @@ TEST_F(SettingsFile, MediumThatNeverReadsBackIsReported) {
     EXPECT_EQ(files.openHandles(), 0);
 }
 
-TEST_F(SettingsFile, StaleTemporaryFileIsOverwritten) {
-    files.addFile(temporaryPathFor(kTarget), "left over from a pulled medium");
+TEST_F(SettingsFile, FilesBesideTheTargetKeepTheirBytes) {
+    // Whatever they are called, also after a replacement that had to put the old bytes back.
+    for (const char* name : {"ApplicationSettings.xml.tmp", "mwk3A8.tmp", "mwk3A9.tmp"})
+        files.addFile("E:\\Navi\\" + std::string(name), name);
+    files.damageReadsOf(kTarget, 1);
+    EXPECT_EQ(replaceWholeFile(files, kTarget, kNew, kOld).outcome, ReplaceOutcome::RestoredOld);
     EXPECT_EQ(replaceWholeFile(files, kTarget, kNew, kOld).outcome, ReplaceOutcome::Replaced);
     EXPECT_EQ(files.contents(kTarget), kNew);
-    EXPECT_EQ(files.filesIn("E:\\Navi").size(), 1u);
+    EXPECT_EQ(files.filesIn("E:\\Navi").size(), 4u);
+    for (const char* name : {"ApplicationSettings.xml.tmp", "mwk3A8.tmp", "mwk3A9.tmp"})
+        EXPECT_EQ(files.contents("E:\\Navi\\" + std::string(name)), name);
+}
+
+TEST_F(SettingsFile, TargetAtThePathLimitAndAtTheRoot) {
+    // The longest path the system opens, and a medium's root folder.
+    const std::string longest =
+        "E:\\" + std::string(FilePort::kMaxPath - 1 - 27, 'd') + "\\ApplicationSettings.xml";
+    for (const std::string& target : {longest, std::string("E:\\ApplicationSettings.xml")}) {
+        files.addFile(target, kOld);
+        EXPECT_EQ(replaceWholeFile(files, target, kNew, kOld).outcome, ReplaceOutcome::Replaced);
+        EXPECT_EQ(files.contents(target), kNew);
+        EXPECT_EQ(files.filesIn(target.substr(0, target.rfind('\\'))).size(), 1u);
+    }
 }
 
 } // namespace

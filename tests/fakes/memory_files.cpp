@@ -2,12 +2,20 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <cstring>
 
 namespace marlwick::fakes {
 namespace {
 
 constexpr std::uint32_t kErrorSharingViolation = 32;
+constexpr std::uint32_t kErrorBufferOverflow = 111;
+constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+
+// The ANSI calls take paths shorter than MAX_PATH only.
+bool tooLong(const std::string& path) {
+    return path.size() >= FilePort::kMaxPath;
+}
 constexpr std::uint32_t kErrorFileExists = 80;
 constexpr std::uint32_t kErrorAlreadyExists = 183;
 constexpr std::uint32_t kAttributeArchive = 0x20;
@@ -23,7 +31,7 @@ std::string MemoryFiles::key(const std::string& path) {
     std::string folded = path;
     std::ranges::transform(folded, folded.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    while (folded.size() > 3 && folded.back() == '\\')
+    while (folded.size() > 2 && folded.back() == '\\')
         folded.pop_back();
     return folded;
 }
@@ -176,6 +184,8 @@ FilePort::Handle MemoryFiles::createFile(const std::string& path, std::uint32_t 
                                          std::uint32_t) {
     if (!enter(Call::CreateFile))
         return kInvalidHandle;
+    if (tooLong(path))
+        return refuse(kErrorFilenameExcedRange);
     const std::string k = key(path);
     if (!folderExists(parentOf(k)))
         return refuse(kErrorPathNotFound);
@@ -274,6 +284,8 @@ bool MemoryFiles::closeHandle(Handle file) {
 bool MemoryFiles::moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) {
     if (!enter(Call::MoveFileEx))
         return false;
+    if (tooLong(from) || tooLong(to))
+        return failWith(kErrorFilenameExcedRange);
     const std::string source = key(from);
     const std::string target = key(to);
     const auto it = files_.find(source);
@@ -345,6 +357,44 @@ std::uint32_t MemoryFiles::getTempPath(std::uint32_t bufferLength, char* buffer)
         return length + 1;
     std::memcpy(buffer, tempFolder_.c_str(), length + 1);
     return length;
+}
+
+// As the system does: numbers from a running counter, skipping names in use, the file
+// created empty so that no later call hands out its name again.
+std::uint32_t MemoryFiles::getTempFileName(const std::string& folder, const std::string& prefix,
+                                           std::uint32_t unique, char* name) {
+    if (!enter(Call::GetTempFileName))
+        return 0;
+    if (!folderExists(key(folder))) {
+        failWith(kErrorPathNotFound);
+        return 0;
+    }
+    const std::string stem = folder.ends_with('\\') ? folder : folder + '\\';
+    const std::string start = stem + prefix.substr(0, 3);
+    auto nameFor = [&](std::uint32_t number) {
+        char digits[9];
+        std::snprintf(digits, sizeof digits, "%X", number & 0xFFFF);
+        return start + digits + ".tmp";
+    };
+    if (nameFor(0xFFFF).size() >= kMaxPath) {
+        failWith(kErrorBufferOverflow);
+        return 0;
+    }
+    std::uint32_t number = unique;
+    for (int tries = 0; unique == 0; ++tries) {
+        if (tries == 0xFFFF) {
+            failWith(kErrorFileExists);
+            return 0;
+        }
+        number = nextUnique_++ % 0xFFFF + 1;
+        if (!files_.contains(key(nameFor(number)))) {
+            addFile(nameFor(number), {});
+            break;
+        }
+    }
+    const std::string made = nameFor(number);
+    std::memcpy(name, made.c_str(), made.size() + 1);
+    return number;
 }
 
 } // namespace marlwick::fakes

@@ -33,6 +33,7 @@ class MemoryFiles : public FilePort {
         DeleteFile,
         CopyFile,
         GetTempPath,
+        GetTempFileName,
     };
 
     MemoryFiles();
@@ -72,6 +73,8 @@ class MemoryFiles : public FilePort {
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override;
     std::uint32_t getLastError() override { return lastError_; }
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
+    std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
+                                  std::uint32_t unique, char* name) override;
 
   private:
     struct File {
@@ -116,6 +119,7 @@ class MemoryFiles : public FilePort {
     std::uint64_t clock_ = 1000;
     int calls_ = 0;
     int powerCutAt_ = 0;
+    std::uint32_t nextUnique_ = 0x3A7;
     bool powerIsOff_ = false;
 };
 

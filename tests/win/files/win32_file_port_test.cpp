@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace marlwick {
 namespace {
@@ -26,13 +27,24 @@ class RealFiles : public ::testing::Test {
     }
     void TearDown() override {
         SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(target.c_str());
-        DeleteFileA(temporaryPathFor(target).c_str());
+        for (const std::string& name : filesInFolder())
+            DeleteFileA((folder + "\\" + name).c_str());
         RemoveDirectoryA(folder.c_str());
     }
-    bool temporaryLeft() {
-        return GetFileAttributesA(temporaryPathFor(target).c_str()) != INVALID_FILE_ATTRIBUTES;
+    std::vector<std::string> filesInFolder() {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            return names;
+        do
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                names.push_back(found.cFileName);
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+        return names;
     }
+    bool temporaryLeft() { return filesInFolder().size() != 1; }
 };
 
 TEST_F(RealFiles, ReplacesOverAnExistingFile) {

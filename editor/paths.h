@@ -1,0 +1,14 @@
+// Windows paths as the editor takes them apart: backslashes only, no normalisation.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace marlwick {
+
+// Everything before the last backslash; empty for a bare name.
+std::string folderOf(std::string_view path);
+
+std::string withoutTrailingBackslash(std::string_view folder);
+
+} // namespace marlwick
