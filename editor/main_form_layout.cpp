@@ -1,5 +1,6 @@
 // The main window as laid out: positions in twips, captions, colours, fonts, the grid lines
 // and the tab order.
+#include "editor/grid_map.h"
 #include "editor/main_form.h"
 #include "editor/settings_document.h"
 
@@ -58,32 +59,11 @@ Control button(ControlArray array, int index, TwipsRect rect, std::string_view c
     return made;
 }
 
-// A grid row of value boxes with its caption.
-struct ValueRow {
-    int label2;
-    std::string_view caption;
-    int top;
-    int firstBox;
-    int columns;
-};
-
-constexpr std::array<ValueRow, 8> kValueRows{{
-    {0, "Präferenz  City", 330, 0, 8},
-    {3, "Geschw.   City", 660, 20, 8},
-    {1, "Preverenz Außerorts", 1290, 8, 8},
-    {4, "Geschw. Außerorts", 1620, 28, 8},
-    {2, "Specials", 1950, 16, 4},
-    {7, "Präferenz City", 3060, 36, 8},
-    {8, "Päferenz Außerorts", 3390, 44, 8},
-    {9, "Specials", 3720, 52, 4},
-}};
-
-constexpr int kRouteValueBox = 56;
 constexpr int kRouteValueColumn = 5;
 constexpr int kRouteSpecialsTop = 3720;
 
 void layValueRows(MainForm& form) {
-    for (const ValueRow& row : kValueRows) {
+    for (const grid::ValueRow& row : grid::kValueRows) {
         form.label2[row.label2] =
             label(ControlArray::Label2, row.label2, rowCaption(row.top), row.caption);
         for (int column = 0; column < row.columns; ++column) {
@@ -91,9 +71,11 @@ void layValueRows(MainForm& form) {
             form.text1[box] = textBox(ControlArray::Text1, box, cell(column, row.top), "Text1");
         }
     }
-    form.label2[10] = label(ControlArray::Label2, 10, {6510, 3750, 1065, kCellHeight}, "Value:");
-    form.text1[kRouteValueBox] = textBox(ControlArray::Text1, kRouteValueBox,
-                                         cell(kRouteValueColumn, kRouteSpecialsTop), "Text1");
+    form.label2[grid::kRouteValueLabel2] =
+        label(ControlArray::Label2, grid::kRouteValueLabel2, {6510, 3750, 1065, kCellHeight},
+              grid::kRouteValueCaption);
+    form.text1[grid::kRouteValueBox] = textBox(ControlArray::Text1, grid::kRouteValueBox,
+                                               cell(kRouteValueColumn, kRouteSpecialsTop), "Text1");
 }
 
 void layRoutingSpeedRows(MainForm& form) {

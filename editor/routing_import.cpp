@@ -5,6 +5,7 @@
 #include "editor/settings_file.h"
 #include "editor/write_messages.h"
 
+#include <new>
 #include <optional>
 
 namespace marlwick {
@@ -19,6 +20,24 @@ std::optional<std::string> readExisting(EditorContext& editor, const std::string
     if (!fileExists(editor.files, path))
         return std::nullopt;
     return readWholeFile(editor.files, path);
+}
+
+struct FileAndImport {
+    std::string targetText;
+    PlannedImport plan;
+};
+
+FileAndImport readAndPlan(EditorContext& editor) {
+    const WindowState& state = editor.model.state;
+    auto targetText = readExisting(editor, state.targetPath);
+    if (!targetText)
+        return {{}, {{}, messages::fileUnreadable(state.targetPath)}};
+    const auto importText = readExisting(editor, state.importPath);
+    if (!importText)
+        return {{}, {{}, messages::fileUnreadable(state.importPath)}};
+    PlannedImport plan =
+        planRoutingImport(*targetText, state.targetPath, *importText, state.importPath);
+    return {std::move(*targetText), std::move(plan)};
 }
 
 } // namespace
@@ -36,26 +55,23 @@ PlannedImport planRoutingImport(std::string_view targetText, std::string_view ta
 
 bool ImportRouting(EditorContext& editor) {
     const WindowState& state = editor.model.state;
-    const auto targetText = readExisting(editor, state.targetPath);
-    if (!targetText) {
-        tell(editor, messages::fileUnreadable(state.targetPath));
-        return false;
+    FileAndImport planned;
+    // Both files and the new text are held at once; huge ones may not fit.
+    try {
+        planned = readAndPlan(editor);
+    } catch (const std::bad_alloc&) {
+        planned.plan.refusal = messages::outOfMemory(state.targetPath);
     }
-    const auto importText = readExisting(editor, state.importPath);
-    if (!importText) {
-        tell(editor, messages::fileUnreadable(state.importPath));
-        return false;
-    }
-    const PlannedImport plan =
-        planRoutingImport(*targetText, state.targetPath, *importText, state.importPath);
+    const PlannedImport& plan = planned.plan;
     if (!plan.refusal.empty()) {
         tell(editor, plan.refusal);
         return false;
     }
+    const std::string& targetText = planned.targetText;
     // The same section needs no write: the medium is spared.
-    if (plan.newText != *targetText) {
+    if (plan.newText != targetText) {
         const ReplaceResult result =
-            replaceWholeFile(editor.files, state.targetPath, plan.newText, *targetText);
+            replaceWholeFile(editor.files, state.targetPath, plan.newText, targetText);
         if (result.outcome != ReplaceOutcome::Replaced) {
             tell(editor, messages::replaceFailure(state.targetPath, result));
             return false;

@@ -31,8 +31,8 @@ void RunStartup(EditorContext& editor, const std::string& commandLine) {
     state.targetPath = withoutQuotes(readStoredText(editor.registry, stored::kPfad));
     state.importPath = withoutQuotes(readStoredText(editor.registry, stored::kImportpfad));
 
-    state.userLevel = readStoredNumber(editor.registry, stored::kUser).value_or(0);
-    if (state.userLevel == 1)
+    state.userLevel = storedUserLevel(editor);
+    if (state.userLevel == user_level::kExtended)
         model.form.command6.text = std::string(kExtendedCaption);
 
     for (int i = 0; i <= kLastVehicleBox; ++i)

@@ -103,7 +103,7 @@ void toggleBlock(MainForm& form, int first, int last) {
 void AdvanceViewMode(EditorContext& editor) {
     WindowState& state = editor.model.state;
     resetCommonLook(editor);
-    if (state.nextViewMode == view_mode::kSpeed && state.userLevel == 0)
+    if (state.nextViewMode == view_mode::kSpeed && state.userLevel == user_level::kBasic)
         state.nextViewMode = view_mode::kRoute;
     switch (state.nextViewMode) {
     case view_mode::kVehicle:
@@ -138,8 +138,17 @@ void ReplayStoredViewModes(EditorContext& editor) {
 }
 
 int storedReplayCount(EditorContext& editor) {
-    // An empty (or hand-spoilt) "klick" counts as 0: no view is restored.
-    return readStoredNumber(editor.registry, stored::kKlick).value_or(0) - 1;
+    // An empty or hand-edited "klick" restores no view, and never replays more than a cycle.
+    const auto klick = readStoredNumber(editor.registry, stored::kKlick);
+    if (!klick || *klick < view_mode::kVehicle || *klick > view_mode::kRoute)
+        return 0;
+    return *klick - 1;
+}
+
+std::int16_t storedUserLevel(EditorContext& editor) {
+    return readStoredNumber(editor.registry, stored::kUser) == user_level::kExtended
+               ? user_level::kExtended
+               : user_level::kBasic;
 }
 
 void TitleLabelClick(EditorContext& editor, int index) {
@@ -157,12 +166,12 @@ void LevelButtonClick(EditorContext& editor) {
     Control& button = editor.model.form.command6;
     state.userLevel = static_cast<std::int16_t>(state.userLevel + 1);
     button.bold = false;
-    if (state.userLevel == 2)
-        state.userLevel = 0;
-    if (state.userLevel == 0) {
+    if (state.userLevel == user_level::kExtended + 1)
+        state.userLevel = user_level::kBasic;
+    if (state.userLevel == user_level::kBasic) {
         button.text = std::string(kBasicCaption);
         state.nextViewMode = view_mode::kVehicle;
-    } else if (state.userLevel == 1) {
+    } else if (state.userLevel == user_level::kExtended) {
         button.text = std::string(kExtendedCaption);
         button.bold = true;
     }

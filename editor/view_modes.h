@@ -15,6 +15,11 @@ inline constexpr std::int16_t kImport = 3;
 inline constexpr std::int16_t kRoute = 4;
 } // namespace view_mode
 
+namespace user_level {
+inline constexpr std::int16_t kBasic = 0;
+inline constexpr std::int16_t kExtended = 1;
+} // namespace user_level
+
 inline constexpr std::string_view kVehicleModeCaption =
     "In dieser Einstellung können Anpassungen für das Fahrzeug vorgenommen werden";
 inline constexpr std::string_view kSpeedModeCaption =
@@ -32,8 +37,12 @@ inline constexpr std::string_view kExtendedCaption = "Extended";
 // Applies the mode that the next view mode names, moves it on and stores it.
 void AdvanceViewMode(EditorContext& editor);
 
-// "klick" - 1: how many mode changes bring back the view last shown (none below 1).
+// "klick" - 1: how many mode changes bring back the view last shown; none for a "klick"
+// outside the four modes.
 int storedReplayCount(EditorContext& editor);
+
+// The stored "user": Extended for 1, Basic for anything else.
+std::int16_t storedUserLevel(EditorContext& editor);
 
 // Applies count mode changes in a row.
 void replayViewModes(EditorContext& editor, int count);

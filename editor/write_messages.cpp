@@ -9,6 +9,19 @@ std::string quoted(std::string_view text) {
     return "\"" + std::string(text) + "\"";
 }
 
+// A message box ends its text at a NUL byte: show each as a mark instead.
+std::string withVisibleNuls(std::string_view text) {
+    std::string shown;
+    shown.reserve(text.size());
+    for (const char c : text) {
+        if (c == '\0')
+            shown += kNulMark;
+        else
+            shown += c;
+    }
+    return shown;
+}
+
 } // namespace
 
 std::string fileUnreadable(std::string_view path) {
@@ -37,8 +50,33 @@ std::string groupNotFound(std::string_view profileName, const ValueGroup& group,
         missing = group.such2;
     else if (failed[2] == kSuch3Error)
         missing = group.such3;
-    return "Im Profil " + quoted(profileName) + " fehlt " + quoted(missing) + "." +
+    return profileLacks(profileName, missing);
+}
+
+std::string profileLacks(std::string_view profileName, std::string_view tag) {
+    return "Im Profil " + quoted(profileName) + " fehlt " + quoted(tag) + "." +
            std::string(kNothingWritten);
+}
+
+std::string nameBeforeProfile(std::string_view profileName) {
+    return "Der Name " + quoted(profileName) +
+           " steht in der Datei schon vor seinem Profil; dessen Werte lassen sich nicht "
+           "sicher finden." +
+           std::string(kNothingWritten);
+}
+
+std::string notANumber(std::string_view boxName, std::string_view text) {
+    // A long typed text is named by its start.
+    constexpr std::size_t kShown = 40;
+    const std::string shown =
+        withVisibleNuls(text.substr(0, kShown)) + (text.size() > kShown ? "..." : "");
+    return "Im Feld " + std::string(boxName) + " steht „" + shown + "“, keine Zahl." +
+           std::string(kNothingWritten);
+}
+
+std::string outOfMemory(std::string_view path) {
+    return "Für die Datei " + quoted(path) +
+           " reicht der Arbeitsspeicher nicht. Sie ist unverändert.";
 }
 
 std::string excerptTagMissing(std::string_view profileName, std::string_view tag) {
@@ -74,6 +112,14 @@ std::string replaceFailure(std::string_view path, const ReplaceResult& result) {
                "mit einer Sicherung vergleichen.";
     }
     return {};
+}
+
+std::string confirmation(std::string_view header, std::string_view excerpt) {
+    std::string text = std::string(header) + withVisibleNuls(excerpt.substr(0, kExcerptShown));
+    if (excerpt.size() > kExcerptShown)
+        text += "\r\n[... und " + std::to_string(excerpt.size() - kExcerptShown) +
+                " weitere Zeichen, die ebenfalls übernommen werden]";
+    return text;
 }
 
 } // namespace marlwick::messages

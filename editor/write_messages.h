@@ -10,6 +10,14 @@
 
 namespace marlwick::messages {
 
+// How a NUL byte of the file shows in a message.
+inline constexpr std::string_view kNulMark = "[NUL]";
+// The confirmation shows this many characters of the changed part and says how many follow.
+inline constexpr std::size_t kExcerptShown = 4000;
+
+// The question before a write: the header, then the changed part as the file will hold it.
+std::string confirmation(std::string_view header, std::string_view excerpt);
+
 std::string fileUnreadable(std::string_view path);
 // A file that the load finds but cannot read.
 std::string fileLocked(std::string_view path);
@@ -17,7 +25,15 @@ std::string noProfileName(std::string_view caption);
 // A search for one of the profile's lists failed: names the tag that is missing.
 std::string groupNotFound(std::string_view profileName, const ValueGroup& group,
                           const ZerlegeResult& failed);
+// The profile's own record lacks the tag: the search found it only in another profile.
+std::string profileLacks(std::string_view profileName, std::string_view tag);
+// The name stands in the file before "<Name>" and the name, so its lists cannot be told apart.
+std::string nameBeforeProfile(std::string_view profileName);
+// A list that would change holds a box text that is no number.
+std::string notANumber(std::string_view boxName, std::string_view text);
 std::string excerptTagMissing(std::string_view profileName, std::string_view tag);
+// The file is too large for the memory left.
+std::string outOfMemory(std::string_view path);
 std::string routingTagMissing(std::string_view path, std::string_view tag);
 // Empty for a replacement that succeeded.
 std::string replaceFailure(std::string_view path, const ReplaceResult& result);

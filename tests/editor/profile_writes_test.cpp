@@ -1,5 +1,6 @@
 #include "editor/profile_writes.h"
 #include "editor/settings_file.h"
+#include "editor/value_grid.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/fakes/sample_settings.h"
 
@@ -46,12 +47,12 @@ TEST_F(ProfileWrites, OneEditedValueChangesOnlyItsList) {
     WriteVehicleValues(editor);
     EXPECT_EQ(files.contents(kTarget), sampleWith("Car Fast", "<City>50|50|", "<City>50|55|"));
 
-    model.form.text1[56].text = "0.5|x"; // the route value goes in as it stands
+    model.form.text1[56].text = "0.50"; // the route value goes in as it stands
     host.answer({EditorHost::kIdYes});
     WriteRouteValues(editor);
     const std::string both = sampleWith("Car Fast", "<City>50|50|", "<City>50|55|");
     const auto value = both.find("<Value>0.0", both.find("Fastest"));
-    EXPECT_EQ(files.contents(kTarget)->substr(value, 20), "<Value>0.5|x</Value>");
+    EXPECT_EQ(files.contents(kTarget)->substr(value, 19), "<Value>0.50</Value>");
 }
 
 TEST_F(ProfileWrites, VehicleConfirmationShowsTheRecordAndTheNextFactorBlock) {
@@ -126,15 +127,27 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
     };
     const Case cases[] = {
         {"profile missing", "<Name>Car Slow</Name>" + factors, "\"Car Fast\""},
-        {"start tag missing", lists + "<Special>1|2|3|4</Special>", "\"<PreferenceFactor>\""},
-        {"inner tag missing", lists + "<Special>1|2|3|4</Special><PreferenceFactor><City>1</City>",
+        {"start tag missing", lists + "<Special>1|2|3|4</Special></SpeedProfile>",
+         "\"<PreferenceFactor>\""},
+        {"inner tag missing",
+         lists + "<Special>1|2|3|4</Special><PreferenceFactor><City>1</City></SpeedProfile>",
          "\"<Open>\""},
-        {"end tag missing", lists + "<Special>1|2|3|4" + factors, "\"</Special>\""},
+        {"end tag missing", lists + "<Special>1|2|3|4" + factors + "</SpeedProfile>",
+         "\"</Special>\""},
         {"record end missing", lists + "<Special>1|2|3|4</Special>" + factors,
          "\"</SpeedProfile>\""},
-        {"no later factor block",
-         lists + "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
-         "\"<PreferenceFactor\""},
+        {"record without <Name>",
+         "Car Fast</Name>" + lists.substr(21) + "<Special>1|2|3|4</Special>" + factors +
+             "</SpeedProfile>",
+         "\"<Name>Car Fast\""},
+        {"lists only in the next record",
+         "<Name>Car Fast</Name></SpeedProfile><Name>Car Slow</Name>" + lists.substr(21) +
+             "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
+         "\"<City>\""},
+        {"lists between the name and its record",
+         "Car Fast<City>1</City>" + lists + "<Special>1|2|3|4</Special>" + factors +
+             "</SpeedProfile>",
+         "vor seinem Profil"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,6 +164,169 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
             << asked.boxes()[0].text;
         EXPECT_EQ(own.contents(kTarget), c.fileText);
     }
+}
+
+// One refusal: a single OK box that names what is wrong, and the file as it was.
+void expectRefusedMentioning(const fakes::MemoryHost& asked, std::string_view mention) {
+    ASSERT_EQ(asked.boxes().size(), 1u);
+    EXPECT_EQ(asked.boxes()[0].type, EditorHost::kMbOk);
+    EXPECT_NE(asked.boxes()[0].text.find(mention), std::string::npos) << asked.boxes()[0].text;
+}
+
+TEST_F(ProfileWrites, ListsThatWouldChangeTakeNumbersOnly) {
+    struct Case {
+        int box;
+        std::string text;
+        std::string mention; // the box as the grid names it
+    };
+    // What a load that found no file, the layout, a failed search or the user leave in a box.
+    const Case cases[] = {
+        {0, "- - - -", "„Präferenz City“ / „Autobahn“"},
+        {30, "Text1", "„Geschw. Außerorts“ / „Bundesstr.“"},
+        {17, "such2 ERROR", "„Specials“, 2. Wert"},
+        {20, "abc", "„Geschw. City“ / „Autobahn“"},
+        {27, "", "„Geschw. City“ / „Wohnstraße“"},
+        {51, "1e3", "„Päferenz Außerorts“ / „Feldweg“"},
+        {56, "0.5|x", "„Value:“"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.mention);
+        MemoryMachine other;
+        other.files.addFile(kTarget, sample);
+        fakes::showProfiles(model, sample);
+        model.form.text1[static_cast<std::size_t>(c.box)].text = c.text;
+        EditorContext context = other.contextFor(model);
+        other.host.answer({EditorHost::kIdYes});
+        if (c.box < 36)
+            WriteVehicleValues(context);
+        else
+            WriteRouteValues(context);
+        expectRefusedMentioning(other.host, c.mention);
+        EXPECT_EQ(other.files.contents(kTarget), sample);
+    }
+}
+
+TEST_F(ProfileWrites, OddListsOfTheFileAreWrittenBackOnlyAsTheyStand) {
+    // A short list spreads over its boxes with a placeholder between: writing it back would
+    // change it, so the write is refused although the user changed nothing there.
+    const std::string shortList = sampleWith("Car Fast", "<Special>0|1|0|1", "<Special>1|2");
+    files.addFile(kTarget, shortList);
+    ClearValueBoxes(model);
+    fakes::showProfiles(model, shortList);
+    EXPECT_EQ(model.form.text1[17].text, kPlaceholder);
+    WriteVehicleValues(editor);
+    expectRefusedMentioning(host, "„Specials“, 2. Wert");
+    EXPECT_EQ(files.contents(kTarget), shortList);
+
+    // An odd list that its boxes give back byte for byte does not stop the other lists.
+    const std::string odd = sampleWith("Car Fast", "<Special>0|1|0|1", "<Special>n/a|1|0|1");
+    files.addFile(kTarget, odd);
+    fakes::showProfiles(model, odd);
+    model.form.text1[20].text = "55";
+    host.answer({EditorHost::kIdYes});
+    WriteVehicleValues(editor);
+    EXPECT_EQ(files.contents(kTarget),
+              sampleWith("Car Fast", "<City>50|", "<City>55|")
+                  .replace(odd.find("<Special>n/a"), 16, "<Special>n/a|1|0|1"));
+}
+
+TEST_F(ProfileWrites, ListsOfAnotherProfileAreNeverWritten) {
+    // Without its own list, the search from the route's name ends in the next profile.
+    const std::string noSpecial =
+        sampleWith("Fastest", "<Special>0|0|0|0</Special>\r\n          ", "");
+    const std::string noValue = sampleWith("Fastest", "<Value>0.0</Value>", "");
+    for (const auto& [text, tag] :
+         {std::pair{noSpecial, "\"<Special>\""}, std::pair{noValue, "\"<Value>\""}}) {
+        SCOPED_TRACE(tag);
+        MemoryMachine other;
+        other.files.addFile(kTarget, text);
+        EditorContext context = other.contextFor(model);
+        other.host.answer({EditorHost::kIdYes});
+        WriteRouteValues(context);
+        expectRefusedMentioning(other.host, tag);
+        EXPECT_EQ(other.files.contents(kTarget), text);
+    }
+}
+
+TEST_F(ProfileWrites, LastVehicleOfTheFileIsWrittenWithItsRecordShown) {
+    const std::string last = "<Name>Car Fast</Name><City>1|2|3|4|5|6|7|8</City>"
+                             "<Open>1|2|3|4|5|6|7|8</Open><Special>1|2|3|4</Special>"
+                             "<PreferenceFactor><City>1|2|3|4|5|6|7|8</City>"
+                             "<Open>1|2|3|4|5|6|7|8</Open></PreferenceFactor></SpeedProfile>";
+    files.addFile(kTarget, last);
+    fakes::showProfiles(model, last);
+    model.form.text1[20].text = "9";
+    host.answer({EditorHost::kIdYes});
+    WriteVehicleValues(editor);
+    const std::string written = "<Name>Car Fast</Name><City>9|2|" + last.substr(31);
+    EXPECT_EQ(files.contents(kTarget), written);
+    ASSERT_EQ(host.boxes().size(), 1u);
+    EXPECT_EQ(host.boxes()[0].text, std::string(kConfirmationHeader) + written);
+}
+
+TEST_F(ProfileWrites, ReadOnlyTargetIsRefusedBeforeTheQuestion) {
+    files.addFile(kTarget, sample, true);
+    model.form.text1[0].text = "2.0";
+    WriteVehicleValues(editor);
+    expectRefusedMentioning(host, "schreibgesch\xFCtzt");
+    EXPECT_EQ(files.contents(kTarget), sample);
+}
+
+TEST_F(ProfileWrites, ConfirmationShowsNulBytesAndSaysHowMuchIsCut) {
+    // A long route record with a NUL byte in it, shown but not silently shortened.
+    const std::string filler = std::string(5000, 'x') + '\0';
+    const std::string odd =
+        sampleWith("Fastest", "<PreferenceFactor>", filler + "<PreferenceFactor>");
+    files.addFile(kTarget, odd);
+    WriteRouteValues(editor); // answered No
+    ASSERT_EQ(host.boxes().size(), 1u);
+    const std::string& shown = host.boxes()[0].text;
+    EXPECT_EQ(shown.find('\0'), std::string::npos);
+    EXPECT_NE(shown.find(" weitere Zeichen"), std::string::npos);
+    EXPECT_LT(shown.size(), 4200u);
+    const std::string small =
+        sampleWith("Fastest", "<PreferenceFactor>", std::string(1, '\0') + "<PreferenceFactor>");
+    files.addFile(kTarget, small);
+    WriteRouteValues(editor);
+    ASSERT_EQ(host.boxes().size(), 2u);
+    EXPECT_NE(host.boxes()[1].text.find("</Name>\r\n        [NUL]<PreferenceFactor>"),
+              std::string::npos);
+}
+
+TEST_F(ProfileWrites, OutOfMemoryEndsInAMessageWithTheFileAsItWas) {
+    model.form.text1[0].text = "2.0";
+    files.runOutOfMemoryAtCall(MemoryFiles::Call::ReadFile);
+    WriteVehicleValues(editor);
+    expectRefusedMentioning(host, "Arbeitsspeicher");
+    EXPECT_EQ(files.contents(kTarget), sample);
+}
+
+TEST_F(ProfileWrites, EachListIsWrittenByItsOwnRowInItsOwnOrder) {
+    // A vehicle without a top-level "<City>" and a route with a "<Special>" before its factor
+    // block: the speeds land in the factor list first and the factors then overwrite them;
+    // the route's specials go into the first "<Special>" after its name.
+    std::string odd =
+        sampleWith("Car Fast", "<City>50|50|50|50|40|30|20|10</City>\r\n        ", "");
+    odd = odd.replace(odd.find("<Name>Fastest</Name>") + 20, 0, "<Special>5|5|5|5</Special>");
+    files.addFile(kTarget, odd);
+    fakes::showProfiles(model, odd);
+    model.form.text1[20].text = "60";
+    model.form.text1[0].text = "1.5";
+    model.form.text1[52].text = "9";
+    host.answer({EditorHost::kIdYes, EditorHost::kIdYes});
+    WriteVehicleValues(editor);
+    WriteRouteValues(editor);
+    std::string expected = odd;
+    expected.replace(expected.find("<City>1.2|"), 10, "<City>1.5|");
+    expected.replace(expected.find("<Special>5|5|5|5"), 16, "<Special>9|0|0|0");
+    EXPECT_EQ(files.contents(kTarget), expected);
+
+    // Two route boxes that are no numbers: the first list in writing order is named.
+    model.form.text1[36].text = "x";
+    model.form.text1[56].text = "y";
+    WriteRouteValues(editor);
+    ASSERT_EQ(host.boxes().size(), 3u);
+    EXPECT_NE(host.boxes()[2].text.find("„Präferenz City“"), std::string::npos);
 }
 
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 namespace marlwick::fakes {
 namespace {
@@ -104,6 +105,10 @@ bool MemoryFiles::enter(Call call) {
         if (call == Call::CloseHandle)
             return failWith(kErrorInvalidHandle);
         throw PowerCut{};
+    }
+    if (outOfMemoryAt_ == call) {
+        outOfMemoryAt_.reset();
+        throw std::bad_alloc();
     }
     for (auto& fault : faults_) {
         if (fault.call == call && fault.remaining > 0 && --fault.remaining == 0)

@@ -55,6 +55,8 @@ class MemoryFiles : public FilePort {
     // Faults.
     void failCall(Call call, std::uint32_t error, int occurrence = 1);
     void cutPowerAtCall(int number) { powerCutAt_ = number; }
+    // The call's next use finds no memory left, as a copy of a huge file would.
+    void runOutOfMemoryAtCall(Call call) { outOfMemoryAt_ = call; }
     // The next `reads` reads of the file that return bytes come back with one byte changed.
     void damageReadsOf(const std::string& path, int reads) { damagedReads_[key(path)] = reads; }
 
@@ -121,6 +123,7 @@ class MemoryFiles : public FilePort {
     int powerCutAt_ = 0;
     std::uint32_t nextUnique_ = 0x3A7;
     bool powerIsOff_ = false;
+    std::optional<Call> outOfMemoryAt_;
 };
 
 } // namespace marlwick::fakes
