@@ -5,6 +5,7 @@
 // The load shows every value as it stands; writing unchanged boxes gives unchanged bytes;
 // an edited box changes exactly its value in the file; importing the file's own routing
 // section changes nothing.
+#include "editor/number_rules.h"
 #include "editor/profile_loading.h"
 #include "editor/profile_writes.h"
 #include "editor/routing_import.h"
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <map>
+#include <span>
 #include <vector>
 
 namespace {
@@ -164,6 +166,21 @@ std::map<int, std::string*> shownValues(std::vector<Piece>& pieces, std::string_
     return shown;
 }
 
+// A list that would change goes in only when every box of it holds a number.
+bool listOfBoxHoldsNumbers(const MainWindowModel& model, int box) {
+    for (const auto& order : {std::span<const ValueGroup>(kVehicleWriteOrder),
+                              std::span<const ValueGroup>(kRouteWriteOrder)})
+        for (const ValueGroup& group : order) {
+            if (box < group.firstBox || box >= group.firstBox + group.count)
+                continue;
+            for (int i = group.firstBox; i < group.firstBox + group.count; ++i)
+                if (!readBoxNumber(model.form.text1[i].text))
+                    return false;
+            return true;
+        }
+    return false;
+}
+
 void writeWithYes(fuzz::EditorOnMachine& on, bool vehicle) {
     on.machine.host.answer({EditorHost::kIdYes});
     vehicle ? WriteVehicleValues(on.editor) : WriteRouteValues(on.editor);
@@ -204,9 +221,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int box = fields.option(0, 3) % kValueBoxCount;
     on.model.form.text1[box].text = harmless(fields[3], '/');
     leaveValueBox(on.model, box);
-    *shown.at(box) = on.model.form.text1[box].text;
+    const std::string typed = on.model.form.text1[box].text;
+    const bool accepted = typed == *shown.at(box) || listOfBoxHoldsNumbers(on.model, box);
+    if (accepted)
+        *shown.at(box) = typed;
     writeWithYes(on, box < 36);
     fuzz::requireTargetHolds(on, joined(pieces));
+    fuzz::require(accepted || on.machine.host.boxes().back().type == EditorHost::kMbOk,
+                  "a refused write tells why");
     fuzz::requireNothingLeftOpen(on);
     return 0;
 }

@@ -2,10 +2,13 @@
 // (bits of the first byte: vehicle write, answer Yes, a read-only file, a failing file call;
 // then that call and its occurrence), the captions of Label3(0) and Label3(1), then the texts of
 // Text1(0) to Text1(56). The plan must be the groups replaced one after the other on the whole
-// text, with the excerpt cut as the write rules say; a refused plan writes nothing; after any
-// failure the file holds its old bytes or the new ones, never anything else, and the user was told.
+// text, every list inside the profile's record and every changed list made of numbers, with the
+// excerpt cut as the write rules say; a refused plan writes nothing; after any failure the file
+// holds its old bytes or the new ones, never anything else, and the user was told.
+#include "editor/number_rules.h"
 #include "editor/profile_writes.h"
 #include "editor/settings_document.h"
+#include "editor/write_messages.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 
@@ -22,6 +25,13 @@ std::string joinedBoxes(const MainWindowModel& model, const ValueGroup& group) {
     for (int j = 0; j < group.count; ++j)
         list += (j > 0 ? "|" : "") + model.form.text1[group.firstBox + j].text;
     return list;
+}
+
+bool allNumbers(const MainWindowModel& model, const ValueGroup& group) {
+    for (int j = 0; j < group.count; ++j)
+        if (!readBoxNumber(model.form.text1[group.firstBox + j].text))
+            return false;
+    return true;
 }
 
 std::string substring(const std::string& text, std::size_t from, std::size_t to) {
@@ -42,8 +52,9 @@ std::optional<std::string> expectedExcerpt(const std::string& text, const std::s
             return std::nullopt;
         first = substring(text, p, end + 20);
         from = text.find("<PreferenceFactor", p + first.size());
-        if (from == std::string::npos)
-            return std::nullopt;
+        // The last vehicle of a file shows its record alone.
+        if (from == std::string::npos || text.find("</PreferenceFactor", from) == std::string::npos)
+            return first;
     }
     const std::size_t close = text.find("</PreferenceFactor", from);
     if (close == std::string::npos)
@@ -58,13 +69,24 @@ PlannedWrite expectedPlan(const MainWindowModel& model, std::string text, Profil
     const std::span<const ValueGroup> groups = kind == ProfileKind::Vehicle
                                                    ? std::span<const ValueGroup>(kVehicleWriteOrder)
                                                    : std::span<const ValueGroup>(kRouteWriteOrder);
+    const PlannedWrite refused{{}, {}, "refused"};
     if (name.empty())
-        return {{}, {}, "refused"};
+        return refused;
     for (const ValueGroup& group : groups) {
         const ZerlegeResult parts = locateGroup(text, name, group);
         if (isZerlegeError(parts))
-            return {{}, {}, "refused"};
-        text = joinWithList(parts, joinedBoxes(model, group));
+            return refused;
+        // From the first tag searched after the name to the list's end tag, all in the record.
+        const std::size_t record = text.find("<Name>" + name);
+        const std::size_t recordEnd = text.find("</SpeedProfile>", record);
+        const std::size_t listEnd = parts[0].size() + parts[1].size() + group.suchnach1.size();
+        if (record == std::string::npos || recordEnd == std::string::npos || listEnd > recordEnd ||
+            text.find(group.such2, text.find(name) + name.size()) < record + 6 + name.size())
+            return refused;
+        const std::string list = joinedBoxes(model, group);
+        if (list != parts[1] && !allNumbers(model, group))
+            return refused;
+        text = joinWithList(parts, list);
     }
     const auto excerpt = expectedExcerpt(text, name, kind);
     if (!excerpt)
@@ -81,7 +103,8 @@ void setUp(MainWindowModel& model, const fuzz::Fields& fields) {
 
 void requirePlanAsRules(const PlannedWrite& plan, const PlannedWrite& expected) {
     fuzz::require(plan.refusal.empty() == expected.refusal.empty(),
-                  "a write refuses exactly when a search fails");
+                  "a write refuses exactly when a list is missing, lies outside the record "
+                  "or would change to no number");
     fuzz::require(plan.newText == expected.newText, "the new text replaces only the lists");
     fuzz::require(plan.excerpt == expected.excerpt, "the excerpt is cut as the rules say");
 }
@@ -113,7 +136,8 @@ void requireWriteOnMachine(const fuzz::Fields& fields, const PlannedWrite& plan,
                       "nothing is written after a refusal or a No");
     const bool asked = !boxes.empty() && boxes.front().type == EditorHost::kMbYesNo;
     if (asked)
-        fuzz::require(boxes.front().text == std::string(kConfirmationHeader) + plan.excerpt,
+        fuzz::require(boxes.front().text ==
+                          messages::confirmation(kConfirmationHeader, plan.excerpt),
                       "the question shows the header and the excerpt");
     const bool told = !boxes.empty() && boxes.back().type == EditorHost::kMbOk;
     if (yes && asked && now != plan.newText)
