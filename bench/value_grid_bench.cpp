@@ -1,6 +1,6 @@
 // Filling the grid from a 1 MB settings text (nine value groups, then the routing speeds)
 // against nine plain std::string_view::find scans of the same text.
-#include "editor/settings_document.h"
+#include "editor/grid_map.h"
 #include "editor/value_grid.h"
 
 #include <benchmark/benchmark.h>

@@ -1,10 +1,15 @@
 #include "editor/grid_map.h"
 
-#include "editor/settings_document.h"
-
 #include <algorithm>
 
-namespace marlwick::grid {
+namespace marlwick {
+
+ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
+                          const ValueGroup& group) {
+    return zerlege(text, profileName, group.such2, group.such3, group.suchnach1);
+}
+
+namespace grid {
 namespace {
 
 std::string quoted(std::string_view text) {
@@ -23,18 +28,18 @@ std::string singleBlanks(std::string_view caption) {
 } // namespace
 
 std::string boxName(int box) {
-    const auto row = std::ranges::find_if(kValueRows, [box](const ValueRow& candidate) {
-        return box >= candidate.firstBox && box < candidate.firstBox + candidate.columns;
-    });
+    const auto row = std::ranges::find_if(
+        kValueRows, [box](const ValueRow& candidate) { return candidate.group.shows(box); });
     if (row == kValueRows.end())
         return quoted(kRouteValueCaption);
-    const int column = box - row->firstBox;
+    const int column = box - row->group.firstBox;
     const std::string caption = quoted(singleBlanks(row->caption));
-    if (row->columns < static_cast<int>(kRoadClasses.size()))
+    if (row->group.count < kRoadClassCount)
         return caption + ", " + std::to_string(column + 1) + ". Wert";
     const RoadClass& road = kRoadClasses[static_cast<std::size_t>(column)];
     return caption + " / " +
-           quoted(singleBlanks(row->outsideTowns ? road.outsideTowns : road.inTowns));
+           quoted(singleBlanks(row->outsideTowns() ? road.outsideTowns : road.inTowns));
 }
 
-} // namespace marlwick::grid
+} // namespace grid
+} // namespace marlwick

@@ -1,36 +1,145 @@
-// Which box of the grid is which: the rows of value boxes with their captions, and the
-// column each box stands in. Every other file asks here.
+// Which box of the grid is which: the blocks, the value groups of the file that the boxes
+// show, the routing-speed triples, the choice buttons and the rows with their captions.
+// Every other file asks here.
 #pragma once
 
+#include "editor/settings_document.h"
+
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
-namespace marlwick::grid {
+namespace marlwick {
 
-// A row of value boxes: its caption label Label2(label2), its top in twips, its boxes.
+// Value boxes Text1(first) to Text1(last).
+struct BoxRange {
+    int first;
+    int last;
+    constexpr bool contains(int box) const { return box >= first && box <= last; }
+};
+
+namespace grid {
+inline constexpr BoxRange kVehicleBlock{0, 35};
+inline constexpr BoxRange kRouteBlock{36, 56};
+// The vehicle's preference factors in towns, then outside towns.
+inline constexpr BoxRange kVehicleFactors{0, 15};
+// The vehicle's speeds in towns, then outside towns: kept as typed, the only boxes open in
+// speed mode.
+inline constexpr BoxRange kSpeeds{20, 35};
+inline constexpr int kRoadClassCount = static_cast<int>(kRoadClasses.size());
+
+// Routing speed k (Text3(k)) = speed (box k + 20) x vehicle factor (box k) x route factor
+// (box k + 36); k runs over the road classes in towns, then outside towns.
+inline constexpr int kSpeedBoxOffset = kSpeeds.first;
+inline constexpr int kRouteFactorBoxOffset = kRouteBlock.first;
+
+// Command1(index) chooses kProfiles[index]: the vehicles first, then the routes.
+inline constexpr int kFirstRouteButton = 5;
+static_assert(kProfiles[kFirstRouteButton - 1].kind == ProfileKind::Vehicle &&
+              kProfiles[kFirstRouteButton].kind == ProfileKind::Route);
+
+// Label3(0) shows the vehicle's caption, Label3(1) the route's.
+constexpr std::size_t titleOf(ProfileKind kind) {
+    return kind == ProfileKind::Vehicle ? 0 : 1;
+}
+} // namespace grid
+
+// A value list of a profile that the editor moves as a unit.
+struct ValueGroup {
+    ProfileKind kind;
+    std::string_view such2;
+    std::string_view such3;
+    std::string_view suchnach1;
+    int count;    // values in the list: 8, 4 or 1
+    int firstBox; // index of the Text1 box that shows the first value
+
+    constexpr bool shows(int box) const { return box >= firstBox && box < firstBox + count; }
+};
+
+namespace groups {
+using grid::kRouteBlock;
+using grid::kSpeeds;
+using grid::kVehicleFactors;
+constexpr int kRow = grid::kRoadClassCount;
+
+inline constexpr ValueGroup kVehicleSpeedsCity{ProfileKind::Vehicle, tags::kCity, {},
+                                               tags::kCityEnd,       kRow,        kSpeeds.first};
+inline constexpr ValueGroup kVehicleSpeedsOpen{
+    ProfileKind::Vehicle, tags::kOpen, {}, tags::kOpenEnd, kRow, kSpeeds.first + kRow};
+inline constexpr ValueGroup kVehicleFactorsCity{
+    ProfileKind::Vehicle, tags::kPreferenceFactor, tags::kCity, tags::kCityEnd, kRow,
+    kVehicleFactors.first};
+inline constexpr ValueGroup kVehicleFactorsOpen{
+    ProfileKind::Vehicle,        tags::kPreferenceFactor, tags::kOpen, tags::kOpenEnd, kRow,
+    kVehicleFactors.first + kRow};
+inline constexpr ValueGroup kVehicleSpecials{
+    ProfileKind::Vehicle, tags::kSpecial, {}, tags::kSpecialEnd, 4, kVehicleFactors.last + 1};
+inline constexpr ValueGroup kRouteFactorsCity{
+    ProfileKind::Route, tags::kPreferenceFactor, tags::kCity, tags::kCityEnd, kRow,
+    kRouteBlock.first};
+inline constexpr ValueGroup kRouteFactorsOpen{
+    ProfileKind::Route,      tags::kPreferenceFactor, tags::kOpen, tags::kOpenEnd, kRow,
+    kRouteBlock.first + kRow};
+// Loading reads the specials inside the preference-factor block, writing the first after
+// the name; the layout rules make both the same list.
+inline constexpr ValueGroup kRouteSpecialsLoading{
+    ProfileKind::Route,          tags::kPreferenceFactor, tags::kSpecial, tags::kSpecialEnd, 4,
+    kRouteBlock.first + 2 * kRow};
+inline constexpr ValueGroup kRouteSpecialsWriting{
+    ProfileKind::Route, tags::kSpecial, {}, tags::kSpecialEnd, 4, kRouteSpecialsLoading.firstBox};
+inline constexpr ValueGroup kRouteValue{ProfileKind::Route, tags::kValue, {}, tags::kValueEnd, 1,
+                                        kRouteBlock.last};
+
+static_assert(kVehicleSpecials.firstBox + kVehicleSpecials.count == kSpeeds.first);
+static_assert(kVehicleSpeedsOpen.firstBox + kRow - 1 == grid::kVehicleBlock.last);
+static_assert(kRouteSpecialsLoading.firstBox + kRouteSpecialsLoading.count == kRouteValue.firstBox);
+} // namespace groups
+
+// The order in which a load fills the grid.
+inline constexpr std::array<ValueGroup, 9> kLoadOrder{
+    groups::kVehicleSpeedsCity,  groups::kVehicleSpeedsOpen,    groups::kVehicleFactorsCity,
+    groups::kVehicleFactorsOpen, groups::kVehicleSpecials,      groups::kRouteFactorsCity,
+    groups::kRouteFactorsOpen,   groups::kRouteSpecialsLoading, groups::kRouteValue};
+
+// The order in which the writes replace a profile's lists.
+inline constexpr std::array<ValueGroup, 5> kVehicleWriteOrder{
+    groups::kVehicleSpeedsCity, groups::kVehicleSpeedsOpen, groups::kVehicleFactorsCity,
+    groups::kVehicleFactorsOpen, groups::kVehicleSpecials};
+inline constexpr std::array<ValueGroup, 4> kRouteWriteOrder{
+    groups::kRouteFactorsCity, groups::kRouteFactorsOpen, groups::kRouteSpecialsWriting,
+    groups::kRouteValue};
+
+// Finds a group's value list (index 1) in the text, starting from the profile's name.
+ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
+                          const ValueGroup& group);
+
+namespace grid {
+
+// A row of value boxes as laid out: its caption label Label2(label2), its top in twips and
+// the group it shows.
 struct ValueRow {
     int label2;
     std::string_view caption;
     int top;
-    int firstBox;
-    int columns;
-    bool outsideTowns; // its columns are headed by the outside-town road classes
+    ValueGroup group;
+    // Its columns are headed by the road classes outside towns.
+    constexpr bool outsideTowns() const { return group.suchnach1 == tags::kOpenEnd; }
 };
 
 inline constexpr std::array<ValueRow, 8> kValueRows{{
-    {0, "Präferenz  City", 330, 0, 8, false},
-    {3, "Geschw.   City", 660, 20, 8, false},
-    {1, "Preverenz Außerorts", 1290, 8, 8, true},
-    {4, "Geschw. Außerorts", 1620, 28, 8, true},
-    {2, "Specials", 1950, 16, 4, false},
-    {7, "Präferenz City", 3060, 36, 8, false},
-    {8, "Päferenz Außerorts", 3390, 44, 8, true},
-    {9, "Specials", 3720, 52, 4, false},
+    {0, "Präferenz  City", 330, groups::kVehicleFactorsCity},
+    {3, "Geschw.   City", 660, groups::kVehicleSpeedsCity},
+    {1, "Preverenz Außerorts", 1290, groups::kVehicleFactorsOpen},
+    {4, "Geschw. Außerorts", 1620, groups::kVehicleSpeedsOpen},
+    {2, "Specials", 1950, groups::kVehicleSpecials},
+    {7, "Präferenz City", 3060, groups::kRouteFactorsCity},
+    {8, "Päferenz Außerorts", 3390, groups::kRouteFactorsOpen},
+    {9, "Specials", 3720, groups::kRouteSpecialsLoading},
 }};
 
 // The route value stands alone, right of its caption.
-inline constexpr int kRouteValueBox = 56;
+inline constexpr int kRouteValueBox = groups::kRouteValue.firstBox;
 inline constexpr int kRouteValueLabel2 = 10;
 inline constexpr std::string_view kRouteValueCaption = "Value:";
 
@@ -38,4 +147,5 @@ inline constexpr std::string_view kRouteValueCaption = "Value:";
 // „Geschw. City“ / „Autobahn“.
 std::string boxName(int box);
 
-} // namespace marlwick::grid
+} // namespace grid
+} // namespace marlwick

@@ -66,8 +66,8 @@ void layValueRows(MainForm& form) {
     for (const grid::ValueRow& row : grid::kValueRows) {
         form.label2[row.label2] =
             label(ControlArray::Label2, row.label2, rowCaption(row.top), row.caption);
-        for (int column = 0; column < row.columns; ++column) {
-            const int box = row.firstBox + column;
+        for (int column = 0; column < row.group.count; ++column) {
+            const int box = row.group.firstBox + column;
             form.text1[box] = textBox(ControlArray::Text1, box, cell(column, row.top), "Text1");
         }
     }
@@ -135,16 +135,14 @@ void layTitles(MainForm& form) {
 
 constexpr int kVehicleButtonsTop = 2280;
 constexpr int kRouteButtonsTop = 4050;
-constexpr int kFirstRouteButton = 5;
-
 void layChoiceRows(MainForm& form) {
     form.label2[5] =
         label(ControlArray::Label2, 5, rowCaption(kVehicleButtonsTop), "Fahrzeug wählen:");
     form.label2[6] = label(ControlArray::Label2, 6, rowCaption(kRouteButtonsTop), "Route wählen");
-    for (int index = 0; index < 9; ++index) {
-        const bool vehicle = index < kFirstRouteButton;
+    for (int index = 0; index < static_cast<int>(kProfiles.size()); ++index) {
+        const bool vehicle = index < grid::kFirstRouteButton;
         const TwipsRect rect = vehicle ? cell(index, kVehicleButtonsTop)
-                                       : cell(index - kFirstRouteButton, kRouteButtonsTop);
+                                       : cell(index - grid::kFirstRouteButton, kRouteButtonsTop);
         form.command1[index] = button(ControlArray::Command1, index, rect,
                                       kProfiles[static_cast<std::size_t>(index)].caption);
     }
@@ -246,16 +244,14 @@ std::vector<ControlId> makeTabOrder() {
         for (int index = first; index <= last; ++index)
             order.push_back({array, index});
     };
-    boxes(ControlArray::Text1, 0, 7);
-    boxes(ControlArray::Text1, 20, 27);
-    boxes(ControlArray::Text1, 8, 15);
-    boxes(ControlArray::Text1, 28, 35);
-    boxes(ControlArray::Text1, 16, 19);
-    boxes(ControlArray::Text1, 36, 56);
-    boxes(ControlArray::Text3, 0, 15);
-    boxes(ControlArray::Command1, 0, 4);
+    // The value rows from top to bottom, each from left to right.
+    for (const grid::ValueRow& row : grid::kValueRows)
+        boxes(ControlArray::Text1, row.group.firstBox, row.group.firstBox + row.group.count - 1);
+    boxes(ControlArray::Text1, grid::kRouteValueBox, grid::kRouteValueBox);
+    boxes(ControlArray::Text3, 0, kRoutingSpeedBoxCount - 1);
+    boxes(ControlArray::Command1, 0, grid::kFirstRouteButton - 1);
     order.push_back({ControlArray::Command2, 0});
-    boxes(ControlArray::Command1, 5, 8);
+    boxes(ControlArray::Command1, grid::kFirstRouteButton, static_cast<int>(kProfiles.size()) - 1);
     order.push_back({ControlArray::Command5, 0});
     order.push_back({ControlArray::Command2, 1});
     order.push_back({ControlArray::Command3, 0});

@@ -1,5 +1,6 @@
 #include "editor/profile_choice.h"
 
+#include "editor/grid_map.h"
 #include "editor/profile_loading.h"
 #include "editor/stored_settings.h"
 #include "editor/stored_values.h"
@@ -9,7 +10,7 @@ namespace marlwick {
 void ChoiceButtonClick(EditorContext& editor, int index) {
     MainForm& form = editor.model.form;
     const std::string& caption = form.command1.at(static_cast<std::size_t>(index)).text;
-    form.label3[index <= 4 ? 0 : 1].text = caption;
+    form.label3[grid::titleOf(kProfiles.at(static_cast<std::size_t>(index)).kind)].text = caption;
     storeText(editor.registry, stored::kFahrzeug, form.label3[0].text);
     storeText(editor.registry, stored::kRoute, form.label3[1].text);
     LoadProfiles(editor);

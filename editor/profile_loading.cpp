@@ -1,7 +1,7 @@
 #include "editor/profile_loading.h"
 
+#include "editor/grid_map.h"
 #include "editor/paths.h"
-#include "editor/settings_document.h"
 #include "editor/settings_file.h"
 #include "editor/stored_settings.h"
 #include "editor/stored_values.h"
@@ -37,7 +37,7 @@ Found readSettings(EditorContext& editor, const std::string& path, std::string& 
 
 std::string profileName(const MainWindowModel& model, ProfileKind kind,
                         const std::string& storedCaption) {
-    const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+    const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
     return std::string(profileNameForCaption(kind, caption).value_or(storedCaption));
 }
 

@@ -2,7 +2,6 @@
 
 #include "editor/grid_map.h"
 #include "editor/number_rules.h"
-#include "editor/settings_document.h"
 #include "editor/settings_file.h"
 #include "editor/value_grid.h"
 #include "editor/write_messages.h"
@@ -25,7 +24,7 @@ struct Excerpt {
 // The profile name a write searches for: the table's, or a caption outside it as it
 // stands, which is what the load searched for.
 std::string_view writeProfileName(const MainWindowModel& model, ProfileKind kind) {
-    const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+    const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
     return profileNameForCaption(kind, caption).value_or(caption);
 }
 

@@ -13,11 +13,6 @@ std::optional<std::string_view> profileNameForCaption(ProfileKind kind, std::str
     return it->name;
 }
 
-ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
-                          const ValueGroup& group) {
-    return zerlege(text, profileName, group.such2, group.such3, group.suchnach1);
-}
-
 ZerlegeResult splitRoutingSection(std::string_view text) {
     return zerlege(text, tags::kRoutingStart, {}, {}, tags::kRoutingEnd);
 }

@@ -76,59 +76,6 @@ inline constexpr std::string_view kPreferenceFactorOpen = "<PreferenceFactor";
 inline constexpr std::string_view kPreferenceFactorClose = "</PreferenceFactor";
 } // namespace tags
 
-// A value list of a profile that the editor moves as a unit.
-struct ValueGroup {
-    ProfileKind kind;
-    std::string_view such2;
-    std::string_view such3;
-    std::string_view suchnach1;
-    int count;    // values in the list: 8, 4 or 1
-    int firstBox; // index of the Text1 box that shows the first value
-};
-
-namespace groups {
-inline constexpr ValueGroup kVehicleSpeedsCity{ProfileKind::Vehicle, tags::kCity, {},
-                                               tags::kCityEnd,       8,           20};
-inline constexpr ValueGroup kVehicleSpeedsOpen{ProfileKind::Vehicle, tags::kOpen, {},
-                                               tags::kOpenEnd,       8,           28};
-inline constexpr ValueGroup kVehicleFactorsCity{
-    ProfileKind::Vehicle, tags::kPreferenceFactor, tags::kCity, tags::kCityEnd, 8, 0};
-inline constexpr ValueGroup kVehicleFactorsOpen{
-    ProfileKind::Vehicle, tags::kPreferenceFactor, tags::kOpen, tags::kOpenEnd, 8, 8};
-inline constexpr ValueGroup kVehicleSpecials{
-    ProfileKind::Vehicle, tags::kSpecial, {}, tags::kSpecialEnd, 4, 16};
-inline constexpr ValueGroup kRouteFactorsCity{
-    ProfileKind::Route, tags::kPreferenceFactor, tags::kCity, tags::kCityEnd, 8, 36};
-inline constexpr ValueGroup kRouteFactorsOpen{
-    ProfileKind::Route, tags::kPreferenceFactor, tags::kOpen, tags::kOpenEnd, 8, 44};
-// Loading reads the specials inside the preference-factor block, writing the first after
-// the name; the layout rules make both the same list.
-inline constexpr ValueGroup kRouteSpecialsLoading{
-    ProfileKind::Route, tags::kPreferenceFactor, tags::kSpecial, tags::kSpecialEnd, 4, 52};
-inline constexpr ValueGroup kRouteSpecialsWriting{
-    ProfileKind::Route, tags::kSpecial, {}, tags::kSpecialEnd, 4, 52};
-inline constexpr ValueGroup kRouteValue{
-    ProfileKind::Route, tags::kValue, {}, tags::kValueEnd, 1, 56};
-} // namespace groups
-
-// The order in which a load fills the grid.
-inline constexpr std::array<ValueGroup, 9> kLoadOrder{
-    groups::kVehicleSpeedsCity,  groups::kVehicleSpeedsOpen,    groups::kVehicleFactorsCity,
-    groups::kVehicleFactorsOpen, groups::kVehicleSpecials,      groups::kRouteFactorsCity,
-    groups::kRouteFactorsOpen,   groups::kRouteSpecialsLoading, groups::kRouteValue};
-
-// The order in which the writes replace a profile's lists.
-inline constexpr std::array<ValueGroup, 5> kVehicleWriteOrder{
-    groups::kVehicleSpeedsCity, groups::kVehicleSpeedsOpen, groups::kVehicleFactorsCity,
-    groups::kVehicleFactorsOpen, groups::kVehicleSpecials};
-inline constexpr std::array<ValueGroup, 4> kRouteWriteOrder{
-    groups::kRouteFactorsCity, groups::kRouteFactorsOpen, groups::kRouteSpecialsWriting,
-    groups::kRouteValue};
-
-// Finds a group's value list (index 1) in the text, starting from the profile's name.
-ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
-                          const ValueGroup& group);
-
 // Splits a text around its routing section: head up to "<Routing>", the section, the tail
 // from "</Routing>" on.
 ZerlegeResult splitRoutingSection(std::string_view text);

@@ -1,5 +1,6 @@
 #include "editor/startup.h"
 
+#include "editor/grid_map.h"
 #include "editor/profile_loading.h"
 #include "editor/settings_document.h"
 #include "editor/stored_settings.h"
@@ -9,8 +10,6 @@
 
 namespace marlwick {
 namespace {
-
-constexpr int kLastVehicleBox = 35;
 
 std::string orDefault(std::string caption, std::string_view fallback) {
     return caption.empty() ? std::string(fallback) : caption;
@@ -35,7 +34,7 @@ void RunStartup(EditorContext& editor, const std::string& commandLine) {
     if (state.userLevel == user_level::kExtended)
         model.form.command6.text = std::string(kExtendedCaption);
 
-    for (int i = 0; i <= kLastVehicleBox; ++i)
+    for (int i = grid::kVehicleBlock.first; i <= grid::kVehicleBlock.last; ++i)
         disableBox(model.form.text1[static_cast<std::size_t>(i)]);
 
     model.form.label3[0].text =
@@ -43,7 +42,7 @@ void RunStartup(EditorContext& editor, const std::string& commandLine) {
     model.form.label3[1].text =
         orDefault(readStoredText(editor.registry, stored::kRoute), kDefaultRouteCaption);
 
-    state.nextViewMode = 1;
+    state.nextViewMode = view_mode::kVehicle;
     replayViewModes(editor, replayCount);
 
     ClearValueBoxes(model);

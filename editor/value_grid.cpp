@@ -1,4 +1,5 @@
 #include "editor/value_grid.h"
+#include "editor/grid_map.h"
 #include "editor/number_rules.h"
 
 #include <algorithm>
@@ -10,9 +11,8 @@ namespace marlwick {
 
 namespace {
 
-constexpr int kFirstSpeedBox = 20;
-constexpr int kLastSpeedBox = 35;
-constexpr int kFactorModeViewMode = 3;
+using grid::kRouteFactorBoxOffset;
+using grid::kSpeedBoxOffset;
 
 // In towns and outside towns of each road class in turn: 0, 8, 1, 9, ... 7, 15.
 constexpr std::array<int, kRoutingSpeedBoxCount> kWriteOrder{0, 8,  1, 9,  2, 10, 3, 11,
@@ -95,7 +95,7 @@ void leaveValueBox(MainWindowModel& model, int index) {
     std::string& text = valueBox(model, index).text;
     std::ranges::replace(text, ',', '.');
     // Speeds stay as typed; every other list of the file holds decimals.
-    if (index < kFirstSpeedBox || index > kLastSpeedBox)
+    if (!grid::kSpeeds.contains(index))
         text = withDecimalPoint(std::move(text));
     RecomputeRoutingSpeeds(model);
 }
@@ -114,7 +114,7 @@ void leaveRoutingSpeedBox(MainWindowModel& model, int k) {
 }
 
 void RecomputeRoutingSpeeds(MainWindowModel& model) {
-    if (model.state.nextViewMode == kFactorModeViewMode)
+    if (model.state.nextViewMode == view_mode::kNextWhileSpeedModeShown)
         recomputeVehicleFactors(model);
     else
         recomputeFromValues(model);

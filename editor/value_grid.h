@@ -14,10 +14,6 @@ inline constexpr std::string_view kPlaceholder = "- - - -";
 // Label4(0) after a file choice that found no file.
 inline constexpr std::string_view kChooseFileCaption = "Datei auswählen";
 
-// Routing speed k = speed (box k + 20) x vehicle factor (box k) x route factor (box k + 36).
-inline constexpr int kSpeedBoxOffset = 20;
-inline constexpr int kRouteFactorBoxOffset = 36;
-
 // Selects the whole text, so that typing replaces the old value.
 void enterBox(Control& box);
 

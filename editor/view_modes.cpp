@@ -1,5 +1,6 @@
 #include "editor/view_modes.h"
 
+#include "editor/grid_map.h"
 #include "editor/profile_loading.h"
 #include "editor/stored_settings.h"
 #include "editor/stored_values.h"
@@ -8,12 +9,10 @@ namespace marlwick {
 namespace {
 
 constexpr Rgb kImportModeColour{128, 128, 255};
-constexpr int kLastVehicleBox = 35;
-constexpr int kFirstRouteBox = 36;
-constexpr int kFirstSpeedBox = 20;
+constexpr BoxRange kAllBoxes{grid::kVehicleBlock.first, grid::kRouteBlock.last};
 
-void setBoxes(MainForm& form, int first, int last, void (*change)(Control&)) {
-    for (int i = first; i <= last; ++i)
+void setBoxes(MainForm& form, BoxRange boxes, void (*change)(Control&)) {
+    for (int i = boxes.first; i <= boxes.last; ++i)
         change(form.text1[static_cast<std::size_t>(i)]);
 }
 
@@ -50,8 +49,8 @@ void resetCommonLook(EditorContext& editor) {
 void applyVehicleMode(EditorContext& editor) {
     MainForm& form = editor.model.form;
     setModeBar(form, colours::kRed, kVehicleModeCaption);
-    setBoxes(form, kFirstRouteBox, kValueBoxCount - 1, disableBox);
-    setBoxes(form, 0, kLastVehicleBox, enableBox);
+    setBoxes(form, grid::kRouteBlock, disableBox);
+    setBoxes(form, grid::kVehicleBlock, enableBox);
     setRoutingSpeedBoxes(form, enableBox);
     LoadProfiles(editor);
 }
@@ -59,8 +58,8 @@ void applyVehicleMode(EditorContext& editor) {
 void applySpeedMode(EditorContext& editor) {
     MainForm& form = editor.model.form;
     setModeBar(form, colours::kGreen, kSpeedModeCaption);
-    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
-    setBoxes(form, kFirstSpeedBox, kLastVehicleBox, enableBox);
+    setBoxes(form, kAllBoxes, disableBox);
+    setBoxes(form, grid::kSpeeds, enableBox);
     for (int i = 0; i < kRoutingSpeedBoxCount; ++i) {
         form.text3[i].enabled = false;
         form.text3[i].visible = false;
@@ -80,22 +79,22 @@ void applyImportMode(EditorContext& editor) {
     form.command7.visible = true;
     form.window.outerHeight = layout::kOuterHeightImport;
     setModeBar(form, kImportModeColour, kImportModeCaption);
-    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
+    setBoxes(form, kAllBoxes, disableBox);
     setRoutingSpeedBoxes(form, disableBox);
 }
 
 void applyRouteMode(EditorContext& editor) {
     MainForm& form = editor.model.form;
     setModeBar(form, colours::kYellow, kRouteModeCaption);
-    setBoxes(form, 0, kValueBoxCount - 1, disableBox);
-    setBoxes(form, kFirstRouteBox, kValueBoxCount - 1, enableBox);
+    setBoxes(form, kAllBoxes, disableBox);
+    setBoxes(form, grid::kRouteBlock, enableBox);
     setRoutingSpeedBoxes(form, enableBox);
 }
 
 // Enables the block when its first box is disabled, else disables it.
-void toggleBlock(MainForm& form, int first, int last) {
-    const bool enable = !form.text1[static_cast<std::size_t>(first)].enabled;
-    setBoxes(form, first, last, enable ? enableBox : disableBox);
+void toggleBlock(MainForm& form, BoxRange block) {
+    const bool enable = !form.text1[static_cast<std::size_t>(block.first)].enabled;
+    setBoxes(form, block, enable ? enableBox : disableBox);
 }
 
 } // namespace
@@ -122,7 +121,7 @@ void AdvanceViewMode(EditorContext& editor) {
         break;
     }
     state.nextViewMode = static_cast<std::int16_t>(state.nextViewMode + 1);
-    if (state.nextViewMode == 5)
+    if (state.nextViewMode == view_mode::kPastLast)
         state.nextViewMode = view_mode::kVehicle;
     storeNumber(editor.registry, stored::kKlick, state.nextViewMode);
 }
@@ -154,9 +153,9 @@ std::int16_t storedUserLevel(EditorContext& editor) {
 void TitleLabelClick(EditorContext& editor, int index) {
     if (editor.model.state.importFlag) {
         if (index == 0)
-            toggleBlock(editor.model.form, 0, kLastVehicleBox);
+            toggleBlock(editor.model.form, grid::kVehicleBlock);
         else if (index == 1)
-            toggleBlock(editor.model.form, kFirstRouteBox, kValueBoxCount - 1);
+            toggleBlock(editor.model.form, grid::kRouteBlock);
     }
     LoadProfiles(editor);
 }

@@ -8,18 +8,6 @@
 
 namespace marlwick {
 
-namespace view_mode {
-inline constexpr std::int16_t kVehicle = 1;
-inline constexpr std::int16_t kSpeed = 2;
-inline constexpr std::int16_t kImport = 3;
-inline constexpr std::int16_t kRoute = 4;
-} // namespace view_mode
-
-namespace user_level {
-inline constexpr std::int16_t kBasic = 0;
-inline constexpr std::int16_t kExtended = 1;
-} // namespace user_level
-
 inline constexpr std::string_view kVehicleModeCaption =
     "In dieser Einstellung können Anpassungen für das Fahrzeug vorgenommen werden";
 inline constexpr std::string_view kSpeedModeCaption =

@@ -2,7 +2,7 @@
 // says what happened to the file.
 #pragma once
 
-#include "editor/settings_document.h"
+#include "editor/grid_map.h"
 #include "editor/settings_file.h"
 
 #include <string>

@@ -10,12 +10,18 @@
 
 namespace vandrel {
 
+// What EjectOnClick holds: which click on the icon ejects.
+namespace eject_on_click {
+inline constexpr std::int32_t kNone = 0;
+inline constexpr std::int32_t kSingleClick = 1; // the press of the button
+inline constexpr std::int32_t kDoubleClick = 2;
+} // namespace eject_on_click
+
 struct EjectSettings {
     std::int32_t ShowIcon = 1;
     std::int32_t CheckForMedia = 1;
     std::int32_t EjectOnShutdown = 1;
-    // 0: clicking ejects nothing; 1: a single click (the press) ejects; 2: a double click.
-    std::int32_t EjectOnClick = 2;
+    std::int32_t EjectOnClick = eject_on_click::kDoubleClick;
     DriveMask ShutdownDrives = kAllDrives;
     DriveMask IconClickDrives = kAllDrives;
 

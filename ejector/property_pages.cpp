@@ -24,7 +24,8 @@ DriveMask PageDrives(DrivePage page, const EjectSettings& settings) {
 }
 
 bool PageEnabled(DrivePage page, const EjectSettings& settings) {
-    return (page == DrivePage::Shutdown ? settings.EjectOnShutdown : settings.EjectOnClick) != 0;
+    return page == DrivePage::Shutdown ? settings.EjectOnShutdown != 0
+                                       : settings.EjectOnClick != eject_on_click::kNone;
 }
 
 bool HasDrive(DriveMask mask, int bit) {
@@ -108,7 +109,9 @@ void InitDrivePage(Items& items, DrivePage page, const EjectSettings& settings,
     if (page == DrivePage::IconClick) {
         // With clicking switched off the double click is the one pre-chosen.
         items.checkRadioButton(IDC_SINGLE_CLICK, IDC_DOUBLE_CLICK,
-                               settings.EjectOnClick == 1 ? IDC_SINGLE_CLICK : IDC_DOUBLE_CLICK);
+                               settings.EjectOnClick == eject_on_click::kSingleClick
+                                   ? IDC_SINGLE_CLICK
+                                   : IDC_DOUBLE_CLICK);
     }
     EnableByEnableBox(items, page);
 }
@@ -125,7 +128,9 @@ void ApplyDrivePage(Items& items, DrivePage page, EjectSettings& settings) {
     if (page == DrivePage::Shutdown)
         settings.EjectOnShutdown = enabled ? 1 : 0;
     else
-        settings.EjectOnClick = !enabled ? 0 : IsChecked(items, IDC_SINGLE_CLICK) ? 1 : 2;
+        settings.EjectOnClick = !enabled                             ? eject_on_click::kNone
+                                : IsChecked(items, IDC_SINGLE_CLICK) ? eject_on_click::kSingleClick
+                                                                     : eject_on_click::kDoubleClick;
 
     DriveMask& pageDrives = PageDrives(page, settings);
     if (IsChecked(items, IDC_ALL_DRIVES))

@@ -76,8 +76,8 @@ bool OnCommand(TrayContext& tray, int commandId) {
 
 void OnTrayCallback(TrayContext& tray, unsigned mouseMessage) {
     const int clickMode = tray.settings.EjectOnClick;
-    if ((mouseMessage == kLeftButtonDown && clickMode == 1) ||
-        (mouseMessage == kLeftButtonDoubleClick && clickMode == 2)) {
+    if ((mouseMessage == kLeftButtonDown && clickMode == eject_on_click::kSingleClick) ||
+        (mouseMessage == kLeftButtonDoubleClick && clickMode == eject_on_click::kDoubleClick)) {
         EjectIconClickDrives(tray);
     } else if (mouseMessage == kRightButtonUp) {
         tray.shell.showTrayMenu();

@@ -5,11 +5,11 @@
 // The load shows every value as it stands; writing unchanged boxes gives unchanged bytes;
 // an edited box changes exactly its value in the file; importing the file's own routing
 // section changes nothing.
+#include "editor/grid_map.h"
 #include "editor/number_rules.h"
 #include "editor/profile_loading.h"
 #include "editor/profile_writes.h"
 #include "editor/routing_import.h"
-#include "editor/settings_document.h"
 #include "editor/value_grid.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"

@@ -3,8 +3,8 @@
 // of Label3(0) and Label3(1), the stored "fahrzeug" and "route", the routing speeds shown
 // (joined by "|"). The load reads and never writes, tells nothing, shows each list's values
 // as they stand, computes only plain numbers, and gives the same grid a second time.
+#include "editor/grid_map.h"
 #include "editor/profile_loading.h"
-#include "editor/settings_document.h"
 #include "editor/stored_settings.h"
 #include "editor/value_grid.h"
 #include "fuzz/editor_machine.h"
@@ -35,7 +35,7 @@ void setUp(fuzz::EditorOnMachine& on, const fuzz::Fields& fields) {
 }
 
 std::string profileName(const MainWindowModel& model, ProfileKind kind, std::string_view stored) {
-    const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+    const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
     return std::string(profileNameForCaption(kind, caption).value_or(stored));
 }
 

@@ -5,9 +5,9 @@
 // text, every list inside the profile's record and every changed list made of numbers, with the
 // excerpt cut as the write rules say; a refused plan writes nothing; after any failure the file
 // holds its old bytes or the new ones, never anything else, and the user was told.
+#include "editor/grid_map.h"
 #include "editor/number_rules.h"
 #include "editor/profile_writes.h"
-#include "editor/settings_document.h"
 #include "editor/write_messages.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
@@ -64,7 +64,7 @@ std::optional<std::string> expectedExcerpt(const std::string& text, const std::s
 
 // What a write must plan: every group replaced in turn on the whole text as changed so far.
 PlannedWrite expectedPlan(const MainWindowModel& model, std::string text, ProfileKind kind) {
-    const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+    const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
     const std::string name(profileNameForCaption(kind, caption).value_or(caption));
     const std::span<const ValueGroup> groups = kind == ProfileKind::Vehicle
                                                    ? std::span<const ValueGroup>(kVehicleWriteOrder)

@@ -1,4 +1,4 @@
-#include "editor/settings_document.h"
+#include "editor/grid_map.h"
 
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+#include "editor/grid_map.h"
 #include "editor/value_grid.h"
 
 #include <gtest/gtest.h>
@@ -19,9 +20,9 @@ class ValueGrid : public ::testing::Test {
     }
 
     void setTriple(int k, std::string speed, std::string vehicle, std::string route) {
-        box(k + kSpeedBoxOffset) = speed;
+        box(k + grid::kSpeedBoxOffset) = speed;
         box(k) = vehicle;
-        box(k + kRouteFactorBoxOffset) = route;
+        box(k + grid::kRouteFactorBoxOffset) = route;
     }
 
     std::string& box(int index) { return model.form.text1.at(index).text; }
@@ -200,7 +201,7 @@ TEST_F(SpeedMode, EveryVehicleFactorIsRewrittenWithoutPointZero) {
 TEST_F(SpeedMode, AFailureKeepsTheFactorsWrittenBeforeIt) {
     for (int k = 0; k < kRoutingSpeedBoxCount; ++k)
         speed(k) = "50";
-    box(8 + kSpeedBoxOffset) = "0"; // the second in writing order
+    box(8 + grid::kSpeedBoxOffset) = "0"; // the second in writing order
     RecomputeRoutingSpeeds(model);
     EXPECT_EQ(box(0), "0.5");
     EXPECT_EQ(box(8), "1.0");

@@ -1,6 +1,6 @@
 #include "tests/fakes/sample_settings.h"
 
-#include "editor/settings_document.h"
+#include "editor/grid_map.h"
 #include "editor/value_grid.h"
 
 #include <fstream>
@@ -18,7 +18,7 @@ std::string sampleSettingsText() {
 
 void showProfiles(MainWindowModel& model, const std::string& text) {
     const auto nameOf = [&](ProfileKind kind) {
-        const std::string& caption = model.form.label3[kind == ProfileKind::Vehicle ? 0 : 1].text;
+        const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
         return std::string(profileNameForCaption(kind, caption).value_or(caption));
     };
     for (const ValueGroup& group : kLoadOrder) {
