@@ -12,6 +12,7 @@ namespace {
 constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::uint32_t kErrorBufferOverflow = 111;
 constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+constexpr std::uint32_t kErrorDirectory = 267;
 
 // The ANSI calls take paths shorter than MAX_PATH only.
 bool tooLong(const std::string& path) {
@@ -371,7 +372,7 @@ std::uint32_t MemoryFiles::getTempFileName(const std::string& folder, const std:
     if (!enter(Call::GetTempFileName))
         return 0;
     if (!folderExists(key(folder))) {
-        failWith(kErrorPathNotFound);
+        failWith(kErrorDirectory);
         return 0;
     }
     const std::string stem = folder.ends_with('\\') ? folder : folder + '\\';

@@ -68,7 +68,7 @@ TEST_F(RealFiles, MissingFolderFailsAtTheStart) {
     const auto result = replaceWholeFile(files, elsewhere, "new", "");
     EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
     EXPECT_EQ(result.failedStep, ReplaceStep::CreateTemporary);
-    EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_DIRECTORY));
 }
 
 TEST_F(RealFiles, FileOpenElsewhereIsReadButNotReplaced) {
