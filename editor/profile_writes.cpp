@@ -99,7 +99,7 @@ std::optional<TagOutside> tagOutsideRecord(std::string_view text, std::size_t fr
 }
 
 // The new list may go in: it is the list as the file holds it, or every box is a number.
-std::optional<std::string> boxThatIsNoNumber(const MainWindowModel& model, const ValueGroup& group,
+std::optional<std::string> refusalOfNonNumbers(const MainWindowModel& model, const ValueGroup& group,
                                              std::string_view list, std::string_view inFile) {
     if (list == inFile)
         return std::nullopt;
@@ -152,7 +152,7 @@ PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, 
         const std::string list = group.count == 1
                                      ? model.form.text1[group.firstBox].text
                                      : BoxesToList(model, {}, group.firstBox, {}, group.count);
-        if (auto refusal = boxThatIsNoNumber(model, group, list, parts[1]))
+        if (auto refusal = refusalOfNonNumbers(model, group, list, parts[1]))
             return refused(std::move(*refusal));
         plan.newText.replace(listAt, parts[1].size(), list);
     }
@@ -175,7 +175,7 @@ struct FileAndPlan {
 // cannot be read or is marked read-only, so that the user is asked nothing in vain.
 FileAndPlan readAndPlan(EditorContext& editor, ProfileKind kind) {
     const std::string& path = editor.model.state.targetPath;
-    const auto oldText =
+    auto oldText =
         fileExists(editor.files, path) ? readWholeFile(editor.files, path) : std::nullopt;
     if (!oldText)
         return {{}, refused(messages::fileUnreadable(path))};
