@@ -27,15 +27,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
     marlwick::MainWindowModel model;
     firstBox(model.form).text = commandLine;
     marlwick::MainWindow window(instance, std::move(model), {.firstShowCommand = showCommand});
-    window.model().form.window.visible = true;
-    window.mirror();
-
-    MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (window.isDialogMessage(message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-    return static_cast<int>(message.wParam);
+    return window.showAndRunMessageLoop();
 }
