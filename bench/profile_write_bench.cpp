@@ -3,7 +3,7 @@
 // so the ratio is the work of the write itself, not the medium's speed.
 #include "editor/profile_writes.h"
 #include "editor/settings_file.h"
-#include "tests/editor/editor_fixture.h"
+#include "tests/fakes/memory_machine.h"
 #include "tests/fakes/sample_settings.h"
 
 #include <benchmark/benchmark.h>

@@ -2,8 +2,9 @@
 // import file) in place, and the properties every operation on it keeps.
 #pragma once
 
-#include "tests/editor/editor_fixture.h"
+#include "tests/fakes/memory_machine.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

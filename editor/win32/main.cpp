@@ -18,17 +18,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         window.setClickHandler([&](marlwick::ControlId clicked) { onClick(editor, clicked); });
         // The start-up shows the window when it fills the first group; errors end only it.
         window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
-        window.model().form.window.visible = true;
-        window.mirror();
-
-        MSG message;
-        while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-            if (window.isDialogMessage(message))
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        return static_cast<int>(message.wParam);
+        return window.showAndRunMessageLoop();
     } catch (const std::exception& error) {
         MessageBoxA(nullptr, error.what(), "Marlwick", MB_OK | MB_ICONERROR);
         return 1;

@@ -110,6 +110,19 @@ bool MainWindow::isDialogMessage(MSG& message) {
     return IsDialogMessageA(window_, &message);
 }
 
+int MainWindow::showAndRunMessageLoop() {
+    model_.form.window.visible = true;
+    mirror();
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (isDialogMessage(message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
 LRESULT CALLBACK MainWindow::windowProcedure(HWND window, UINT message, WPARAM wParam,
                                              LPARAM lParam) {
     if (message == WM_NCCREATE) {

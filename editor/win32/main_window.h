@@ -46,6 +46,9 @@ class MainWindow {
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
 
+    // Shows the window and runs the program's message loop until it ends; the exit code.
+    int showAndRunMessageLoop();
+
   private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);

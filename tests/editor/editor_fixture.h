@@ -1,31 +1,15 @@
 // An editor over in-memory files, host, registry and dialogs, as operation tests need it.
 #pragma once
 
-#include "editor/editor_context.h"
-#include "tests/fakes/memory_dialogs.h"
-#include "tests/fakes/memory_files.h"
-#include "tests/fakes/memory_host.h"
-#include "tests/fakes/memory_registry.h"
-#include "tests/fakes/memory_system.h"
+#include "tests/fakes/memory_machine.h"
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+#include <string_view>
+
 namespace marlwick {
-
-// The in-memory system an editor runs on.
-struct MemoryMachine {
-    fakes::MemoryFiles files;
-    fakes::MemoryHost host;
-    MemoryRegistry registryPort;
-    MemorySystem system;
-    MemoryDialogs dialogPort;
-    clsSysRegistry registry{registryPort, system};
-    clsSysDialogs dialogs{dialogPort, registryPort, system};
-
-    EditorContext contextFor(MainWindowModel& model) {
-        return {model, files, host, registry, dialogs, 0x1234};
-    }
-};
 
 class EditorFixture : public ::testing::Test {
   protected:

@@ -29,6 +29,11 @@ require_packages() {
 
 JOBS=$(nproc 2>/dev/null || echo 2)
 
+# Prints a script's usage to stderr: its leading comment from the "Usage:" line on.
+show_usage() { # script
+    awk '!/^#/ { exit } /^# Usage:/ { shown = 1 } shown { sub(/^# ?/, ""); print }' "$1" >&2
+}
+
 # Build trees live in $BUILD_ROOT/<preset>; another BUILD_ROOT keeps a second tree apart.
 BUILD_ROOT=$(realpath -m "${BUILD_ROOT:-$ROOT/build}")
 
