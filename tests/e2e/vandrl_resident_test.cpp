@@ -2,6 +2,7 @@
 // the chosen drives, a second start opens the property sheet, the end of the session ejects
 // the shut-down drives when that is configured and never holds the ending up, and "Close..."
 // answered Yes ends it. Wine's relay log shows which eject requests reach the system.
+#include "ejector/program_title.h"
 #include "tests/e2e/scenario.h"
 #include "tests/win/ejector/wine_drives.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 constexpr UINT kTrayCallback = 0x0C40;
 constexpr WPARAM kTrayIconId = 102;
-constexpr const char* kSheetTitle = "Vandrel 1.2";
+constexpr const char* kSheetTitle = vandrel::kProgramTitle;
 
 class VandrlResident : public Scenario {
   protected:

@@ -1,6 +1,8 @@
 // Marlwick.exe itself, as a user meets it: it opens the settings file named on its command
 // line, shows another vehicle on a click, keeps its file when the file choice is cancelled,
 // and ends when its window is closed.
+#include "editor/main_form.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -112,7 +114,7 @@ Started startOn(const std::string& settings) {
     Started started;
     if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &started.process))
-        started.window = waitForWindow(started.process.dwProcessId, "Marlwick 2.0");
+        started.window = waitForWindow(started.process.dwProcessId, marlwick::kWindowTitle.data());
     return started;
 }
 

@@ -1,5 +1,6 @@
 // The property sheet on the real platform: its pages, controls and captions as laid out, and
 // what OK and Cancel do to the settings. A second thread plays the user.
+#include "ejector/program_title.h"
 #include "ejector/resource.h"
 #include "ejector/win32/process_state.h"
 #include "ejector/win32/property_sheet.h"
@@ -24,7 +25,7 @@ namespace {
 // This process's sheet: other test programs may show theirs at the same time.
 HWND OwnSheet() {
     HWND sheet = nullptr;
-    while ((sheet = FindWindowExA(nullptr, sheet, WC_DIALOG, "Vandrel 1.2"))) {
+    while ((sheet = FindWindowExA(nullptr, sheet, WC_DIALOG, kProgramTitle))) {
         DWORD owner = 0;
         GetWindowThreadProcessId(sheet, &owner);
         if (owner == GetCurrentProcessId())

@@ -1,5 +1,6 @@
 // Vandrl.exe as a user runs it under Wine: the one-shot command line, and the resident copy
 // with its hidden window, the second copy's signal and the close question.
+#include "ejector/program_title.h"
 #include "tests/win/ejector/vandrl_program.h"
 #include "tests/win/ejector/wine_drives.h"
 
@@ -238,7 +239,7 @@ TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
     Start(resident, "");
     ASSERT_TRUE(resident.ok);
     const DWORD residentId = resident.process.dwProcessId;
-    const HWND window = WaitForWindow("Vandrel", "Vandrel 1.2", residentId);
+    const HWND window = WaitForWindow("Vandrel", kProgramTitle, residentId);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
 
@@ -247,13 +248,13 @@ TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
     Start(second, "");
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(second.exitCode(), 0u);
-    HWND sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    HWND sheet = WaitForWindow(WC_DIALOG, kProgramTitle, residentId);
     ASSERT_NE(sheet, nullptr);
     // Asked again while it is open, the resident copy opens no second sheet.
     PostMessageA(window, 0x0C41, 0, 0);
     Sleep(500);
     int sheets = 0;
-    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "Vandrel 1.2"));) {
+    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, kProgramTitle));) {
         DWORD owner = 0;
         GetWindowThreadProcessId(found, &owner);
         sheets += owner == residentId ? 1 : 0;
@@ -277,7 +278,7 @@ TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
 
     // "Close &Now" on the sheet asks the same; answered Yes, the tool ends with its sheet.
     PostMessageA(window, 0x0C41, 0, 0);
-    sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    sheet = WaitForWindow(WC_DIALOG, kProgramTitle, residentId);
     ASSERT_NE(sheet, nullptr);
     const auto page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     PostMessageA(GetDlgItem(page, 1021), BM_CLICK, 0, 0);
