@@ -51,3 +51,5 @@ endfunction()
 
 marlwick_program_manifest(marlwick.manifest Marlwick "${PROJECT_VERSION}"
                           "Marlwick profile editor")
+marlwick_program_manifest(vandrl.manifest Vandrel "${VANDRL_FILE_VERSION}"
+                          "Vandrel removable media eject tool")
