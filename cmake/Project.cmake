@@ -13,6 +13,8 @@ if(MARLWICK_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+include(${CMAKE_CURRENT_LIST_DIR}/Versions.cmake)
+
 if(WIN32)
     enable_language(RC)
     include(${CMAKE_CURRENT_LIST_DIR}/Wine.cmake)

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "editor/form_controls.h"
+#include "program_versions.h"
 
 #include <array>
 #include <map>
@@ -27,7 +28,7 @@ inline constexpr int kCellWidth = 1095;
 inline constexpr int kCellHeight = 285;
 } // namespace layout
 
-inline constexpr std::string_view kWindowTitle = "Marlwick 2.0";
+inline constexpr std::string_view kWindowTitle = "Marlwick " MARLWICK_VERSION_TEXT;
 
 struct WindowFrame {
     std::string title;

@@ -1,5 +1,6 @@
 #include "ejector/win32/property_sheet.h"
 
+#include "ejector/program_title.h"
 #include "ejector/property_pages.h"
 #include "ejector/resource.h"
 #include "ejector/win32/process_state.h"
@@ -14,7 +15,6 @@
 namespace vandrel {
 namespace {
 
-constexpr char kSheetCaption[] = "Vandrel 1.2";
 constexpr DWORD kSheetFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
 static_assert(kSheetFlags == 0x0188);
 
@@ -109,7 +109,7 @@ void ShowPropertySheet(HWND) {
     header.dwFlags = kSheetFlags;
     header.hwndParent = nullptr;
     header.hInstance = Process().instance;
-    header.pszCaption = kSheetCaption;
+    header.pszCaption = kProgramTitle;
     header.nPages = static_cast<UINT>(pages.size());
     header.nStartPage = 0;
     header.ppsp = pages.data();

@@ -1,5 +1,6 @@
 #include "ejector/win32/tray_window.h"
 
+#include "ejector/program_title.h"
 #include "ejector/resource.h"
 #include "ejector/tray_app.h"
 #include "ejector/win32/process_state.h"
@@ -12,7 +13,6 @@ namespace vandrel {
 namespace {
 
 constexpr char kClassName[] = "Vandrel";
-constexpr char kWindowTitle[] = "Vandrel 1.2";
 constexpr char kTrayTip[] = "Vandrel";
 constexpr UINT kTrayIconId = 102;
 constexpr UINT kTrayMenuFlags = TPM_RIGHTALIGN | TPM_RIGHTBUTTON;
@@ -87,7 +87,7 @@ bool RegisterMainClass(HINSTANCE instance) {
 }
 
 bool CreateMainWindow(HINSTANCE instance) {
-    return CreateWindowExA(0, kClassName, kWindowTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    return CreateWindowExA(0, kClassName, kProgramTitle, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
                            nullptr) != nullptr;
 }

@@ -2,6 +2,7 @@
 // vehicle block taken from it and applied, or the whole routing section taken over.
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
+#include "tests/win_support/on_screen.h"
 
 namespace e2e {
 namespace {
@@ -94,7 +95,7 @@ TEST_F(EditorImport, TakesOverTheWholeRoutingSectionAfterTheWarning) {
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO);
     ASSERT_TRUE(asked.appeared);
     EXPECT_EQ(asked.text, kImportWarning);
-    Sleep(500);
+    ASSERT_TRUE(wintest::handledSoFar(window)); // the click, answered No, is done with
     EXPECT_EQ(readFile(target), sampleSettings());
     const FILETIME after = lastWriteTime(target);
     EXPECT_EQ(CompareFileTime(&before, &after), 0);

@@ -2,6 +2,7 @@
 // and column, the buttons by their captions, the titles and file captions by where they stand.
 #pragma once
 
+#include "editor/main_form.h"
 #include "tests/e2e/programs.h"
 
 #include <windows.h>
@@ -12,7 +13,7 @@ namespace e2e {
 
 class EditorWindow {
   public:
-    static constexpr const char* kTitle = "Marlwick 2.0";
+    static constexpr const char* kTitle = marlwick::kWindowTitle.data();
     static constexpr const char* kMessageCaption = "Marlwick";
     static constexpr const char* kOpenDialogTitle = "ApplicationSettings";
 

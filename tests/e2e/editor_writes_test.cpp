@@ -2,6 +2,7 @@
 // changes that one list in the file after Yes, and nothing after No.
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
+#include "tests/win_support/on_screen.h"
 
 namespace e2e {
 namespace {
@@ -45,7 +46,7 @@ TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
     ASSERT_TRUE(asked.appeared);
     EXPECT_NE(asked.text.find("<Open>1.154|1.2|"), std::string::npos) << asked.text;
     EXPECT_EQ(textOf(editor.valueBox(8)), "1.154");
-    Sleep(500);
+    ASSERT_TRUE(wintest::handledSoFar(window)); // the click, answered No, is done with
     EXPECT_EQ(readFile(settings), expected);
     const FILETIME after = lastWriteTime(settings);
     EXPECT_EQ(CompareFileTime(&before, &after), 0);

@@ -3,6 +3,8 @@
 // half-way.
 #pragma once
 
+#include "tests/win_support/on_screen.h"
+
 #include <windows.h>
 
 #include <string>
@@ -32,16 +34,6 @@ class Program {
 // The full paths of the running processes whose file is named so ("Vandrl.exe").
 std::vector<std::string> runningProcesses(const std::string& fileName);
 
-// Waits until the condition holds, polling; false when it did not within the time.
-template <typename Condition> bool waitUntil(Condition condition, DWORD milliseconds = 10000) {
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    for (;;) {
-        if (condition())
-            return true;
-        if (GetTickCount64() > end)
-            return false;
-        Sleep(50);
-    }
-}
+using wintest::waitUntil;
 
 } // namespace e2e

@@ -2,73 +2,19 @@
 
 #include "tests/e2e/programs.h"
 
+#include <dlgs.h>
+
 #include <algorithm>
 
 namespace e2e {
 
 namespace {
 
-constexpr int kFileNameBox = 0x47C; // cmb13 of the open-file dialog
-
-struct WindowSearch {
-    DWORD processId;
-    const char* className;
-    const char* title;
-    bool visible = true;
-    HWND found = nullptr;
-};
-
-BOOL CALLBACK matchTopLevel(HWND candidate, LPARAM context) {
-    auto* search = reinterpret_cast<WindowSearch*>(context);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(candidate, &owner);
-    if (owner != search->processId || (search->visible && !IsWindowVisible(candidate)))
-        return TRUE;
-    if (search->className && classOf(candidate) != search->className)
-        return TRUE;
-    const std::string title = textOf(candidate);
-    if (search->title ? title != search->title : title.empty())
-        return TRUE;
-    search->found = candidate;
-    return FALSE;
-}
-
-HWND waitForTopLevel(WindowSearch search, DWORD milliseconds) {
-    waitUntil(
-        [&] {
-            EnumWindows(matchTopLevel, reinterpret_cast<LPARAM>(&search));
-            return search.found != nullptr;
-        },
-        milliseconds);
-    return search.found;
-}
-
 LPARAM pointParameter(POINT point) {
     return MAKELPARAM(point.x, point.y);
 }
 
 } // namespace
-
-std::string textOf(HWND window) {
-    char text[4096] = {};
-    SendMessageTimeoutA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
-                        SMTO_ABORTIFHUNG, 5000, nullptr);
-    return text;
-}
-
-std::string classOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-HWND waitForWindow(DWORD processId, const char* className, const char* title, DWORD milliseconds) {
-    return waitForTopLevel({processId, className, title}, milliseconds);
-}
-
-HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title) {
-    return waitForTopLevel({processId, className, title, false}, 20000);
-}
 
 std::vector<HWND> childrenOf(HWND parent, const char* className) {
     std::vector<HWND> children;
@@ -99,10 +45,6 @@ HWND childWithText(HWND parent, const char* className, const std::string& text) 
         if (textOf(child) == text)
             return child;
     return nullptr;
-}
-
-bool showsSoon(HWND window, const std::string& text, DWORD milliseconds) {
-    return waitUntil([&] { return textOf(window) == text; }, milliseconds);
 }
 
 void click(HWND control) {
@@ -163,7 +105,7 @@ bool chooseFileInOpenDialog(DWORD processId, const char* title, const std::strin
     // The file name box is a combo box of a combo box; the user types into its edit field.
     HWND edit = nullptr;
     EnumChildWindows(
-        GetDlgItem(dialog, kFileNameBox),
+        GetDlgItem(dialog, cmb13),
         [](HWND child, LPARAM found) {
             if (classOf(child) != "Edit")
                 return TRUE;

@@ -3,6 +3,8 @@
 // program's own thread, as the system would deliver it; the program runs it in its own time.
 #pragma once
 
+#include "tests/win_support/on_screen.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,15 +12,12 @@
 
 namespace e2e {
 
-std::string textOf(HWND window);
-std::string classOf(HWND window);
+using wintest::classOf;
+using wintest::showsSoon;
+using wintest::textOf;
+using wintest::waitForHiddenWindow;
+using wintest::waitForWindow;
 
-// A visible top-level window of the process, of the class (any when null) and with the title
-// (any non-empty one when null); null after the time.
-HWND waitForWindow(DWORD processId, const char* className, const char* title,
-                   DWORD milliseconds = 20000);
-// The same for a window that is never shown, such as a tray tool's.
-HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title);
 // The child windows of a window, in their order, of the class (any when null).
 std::vector<HWND> childrenOf(HWND parent, const char* className = nullptr);
 // The child of the class whose top-left corner lies at this client position, in pixels.
@@ -27,8 +26,6 @@ HWND childAt(HWND parent, const char* className, POINT topLeft);
 HWND childWithText(HWND parent, const char* className, const std::string& text);
 // Where a child lies within its parent's client area, in pixels.
 RECT placeInParent(HWND child);
-
-bool showsSoon(HWND window, const std::string& text, DWORD milliseconds = 10000);
 
 // The mouse: a press and release of the left button in the middle of the control, or at a
 // point of its client area.

@@ -2,8 +2,11 @@
 // the chosen drives, a second start opens the property sheet, the end of the session ejects
 // the shut-down drives when that is configured and never holds the ending up, and "Close..."
 // answered Yes ends it. Wine's relay log shows which eject requests reach the system.
+#include "ejector/program_title.h"
+#include "ejector/tray_app.h"
 #include "tests/e2e/scenario.h"
 #include "tests/win/ejector/wine_drives.h"
+#include "tests/win_support/on_screen.h"
 
 #include <commctrl.h>
 
@@ -13,9 +16,8 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kTrayCallback = 0x0C40;
 constexpr WPARAM kTrayIconId = 102;
-constexpr const char* kSheetTitle = "Vandrel 1.2";
+constexpr const char* kSheetTitle = vandrel::kProgramTitle;
 
 class VandrlResident : public Scenario {
   protected:
@@ -35,9 +37,9 @@ class VandrlResident : public Scenario {
                            "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl");
     }
 
-    // What the shell sends when the user handles the icon.
+    // What the shell sends when the user handles the icon, without waiting for the answer.
     static void iconMouse(HWND window, LPARAM mouseMessage) {
-        PostMessageA(window, kTrayCallback, kTrayIconId, mouseMessage);
+        SendNotifyMessageA(window, vandrel::kTrayCallbackMessage, kTrayIconId, mouseMessage);
     }
 
     // The user right-clicks the icon and picks an item of its menu with the arrow keys.
@@ -106,7 +108,7 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
         const WineLog log;
         iconMouse(window, WM_LBUTTONDOWN);
         iconMouse(window, WM_LBUTTONUP);
-        Sleep(1000);
+        ASSERT_TRUE(wintest::handledSoFar(window));
         EXPECT_EQ(log.ejectRequests(), "");
         iconMouse(window, WM_LBUTTONDBLCLK);
         EXPECT_TRUE(waitUntil([&] { return requestsInclude(log.ejectRequests(), "RS"); }))
@@ -142,7 +144,7 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
     ASSERT_TRUE(asked.appeared);
     EXPECT_EQ(asked.text, "This will unload Vandrel and prevent it from ejecting on shutdown. "
                           "Are you sure you wish to quit?");
-    Sleep(500);
+    ASSERT_TRUE(wintest::handledSoFar(window));
     ASSERT_TRUE(tool.running());
     ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
     asked = answerMessageBox(tool.processId(), "Close Vandrel", IDYES);
@@ -214,8 +216,7 @@ TEST_F(VandrlResident, WithoutEjectAtShutdownTheEndOfTheSessionEjectsNothing) {
     const WineLog log;
     DWORD took = 0;
     EXPECT_TRUE(endSession(took));
-    EXPECT_LT(took, 10000u);
-    Sleep(1000);
+    EXPECT_LT(took, 10000u); // wineboot ends once every window has answered
     EXPECT_EQ(log.ejectRequests(), "");
 }
 

@@ -1,6 +1,7 @@
 #include "editor/main_form.h"
 #include "editor/main_window_events.h"
 #include "editor/twips.h"
+#include "program_versions.h"
 
 #include <gtest/gtest.h>
 
@@ -27,7 +28,7 @@ TEST(MainForm, StartsWithTheLaidOutTexts) {
         EXPECT_EQ(box.text, "-");
     EXPECT_EQ(form.label4[0].text, "Label4");
     EXPECT_EQ(form.label4[1].text, "Label4");
-    EXPECT_EQ(form.window.title, "Marlwick 2.0");
+    EXPECT_EQ(form.window.title, "Marlwick " MARLWICK_VERSION_TEXT);
     EXPECT_EQ(form.window.outerHeight, 6690);
     EXPECT_FALSE(form.window.visible);
 }

@@ -1,10 +1,11 @@
 #include "tests/fakes/eject_page_layout.h"
 
 #include "ejector/resource.h"
+#include "program_versions.h"
 
 namespace vandrel {
 
-const char kReleaseLine[] = "Vandrel v1.22 - 7 December 2026";
+const char kReleaseLine[] = VANDRL_RELEASE_LINE;
 const char kCreditLine[] = "Written by the Marlwick developers";
 const char kWebAddress[] = "https://marlwick.example.org/vandrel";
 

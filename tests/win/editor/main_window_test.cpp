@@ -1,5 +1,6 @@
 // The main window on screen under Wine: the real controls stand where the twips say, show
 // the model, and feed focus and typing back into it.
+#include "editor/main_form.h"
 #include "editor/value_grid.h"
 #include "editor/win32/main_window.h"
 
@@ -103,7 +104,7 @@ TEST_P(MainWindowOnScreen, ControlsStandAtTheirTwipsWithTheirCaptions) {
 }
 
 TEST_P(MainWindowOnScreen, WindowKeepsItsWidthAndTakesTheOuterHeightOfTheModel) {
-    EXPECT_EQ(windowText(window.handle()), "Marlwick 2.0");
+    EXPECT_EQ(windowText(window.handle()), kWindowTitle);
     RECT client;
     GetClientRect(window.handle(), &client);
     EXPECT_EQ(client.right, pixels(11070, dpi()));

@@ -1,12 +1,21 @@
 // Marlwick.exe itself, as a user meets it: it opens the settings file named on its command
 // line, shows another vehicle on a click, keeps its file when the file choice is cancelled,
 // and ends when its window is closed.
+#include "editor/main_form.h"
+#include "tests/win_support/on_screen.h"
+#include "tests/win_support/stored_values.h"
+
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 
 namespace {
+
+using wintest::click;
+using wintest::showsSoon;
+using wintest::textOf;
+using wintest::waitUntil;
 
 // The program lies in bin/ beside the folder of this test program.
 std::string programPath() {
@@ -18,69 +27,10 @@ std::string programPath() {
     return folder + "bin\\Marlwick.exe";
 }
 
-struct Search {
-    DWORD processId;
-    const char* title;
-    HWND found;
-};
-
-// The visible window of the process with this title (any title when null); other tests may
-// have windows of the same class open.
-HWND waitForWindow(DWORD processId, const char* title = nullptr) {
-    Search search{processId, title, nullptr};
-    for (int tries = 0; tries < 200 && !search.found; ++tries) {
-        Sleep(50);
-        EnumWindows(
-            [](HWND candidate, LPARAM context) {
-                auto* search = reinterpret_cast<Search*>(context);
-                DWORD owner = 0;
-                GetWindowThreadProcessId(candidate, &owner);
-                char text[256] = {};
-                GetWindowTextA(candidate, text, sizeof(text));
-                if (owner == search->processId && IsWindowVisible(candidate) && text[0] &&
-                    (!search->title || std::string(text) == search->title))
-                    search->found = candidate;
-                return search->found ? FALSE : TRUE;
-            },
-            reinterpret_cast<LPARAM>(&search));
-    }
-    return search.found;
-}
-
-std::string controlText(HWND control) {
-    char text[256] = {};
-    SendMessageA(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// A click as the button sends it to its window.
-void click(HWND window, HWND button) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
-                 reinterpret_cast<LPARAM>(button));
-}
-
-// Waits until the condition holds; false after five seconds. The program runs in its own
-// process and answers posted clicks in its own time.
-template <typename Condition> bool soon(Condition holds) {
-    for (int tries = 0; tries < 100; ++tries) {
-        if (holds())
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-bool showsSoon(HWND control, const std::string& text) {
-    return soon([&] { return controlText(control) == text; });
-}
+constexpr char kEditorKey[] = "Software\\Marlwick";
 
 std::string storedValue(const char* name) {
-    char data[256] = {};
-    DWORD size = sizeof(data);
-    if (RegGetValueA(HKEY_CURRENT_USER, "Software\\Marlwick", name, RRF_RT_ANY, nullptr, data,
-                     &size) != ERROR_SUCCESS)
-        return {};
-    return data;
+    return wintest::storedText(kEditorKey, name);
 }
 
 // The tests of this file share the editor's registry key: one at a time.
@@ -105,14 +55,15 @@ struct Started {
 
 // Marlwick.exe opened on the settings file as a first run.
 Started startOn(const std::string& settings) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Marlwick");
+    RegDeleteTreeA(HKEY_CURRENT_USER, kEditorKey);
     std::string commandLine = "\"" + programPath() + "\" \"" + settings + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     Started started;
     if (CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &started.process))
-        started.window = waitForWindow(started.process.dwProcessId, "Marlwick 2.0");
+        started.window = wintest::waitForWindow(started.process.dwProcessId, nullptr,
+                                                marlwick::kWindowTitle.data());
     return started;
 }
 
@@ -141,15 +92,6 @@ std::string fileBytes(const std::string& path) {
     return bytes;
 }
 
-// Answers the program's message box with the button's identifier.
-bool answer(DWORD processId, int button) {
-    HWND box = waitForWindow(processId, "Marlwick");
-    if (!box)
-        return false;
-    PostMessageA(box, WM_COMMAND, button, 0);
-    return true;
-}
-
 // A copy of the sample settings file in a folder of its own.
 std::string sampleCopy(const std::string& name = "marlwick program test") {
     char temporary[MAX_PATH] = {};
@@ -172,21 +114,18 @@ TEST(MarlwickProgram, ShowsTheFileOfItsCommandLineAndAnswersClicks) {
     EXPECT_EQ(storedValue("pfad"), "\"" + settings + "\"");
     // Text1(0), the first box: Car Fast's first preference factor in towns.
     HWND firstBox = FindWindowExA(window, nullptr, "EDIT", nullptr);
-    EXPECT_TRUE(showsSoon(firstBox, "1.2")) << controlText(firstBox);
+    EXPECT_TRUE(showsSoon(firstBox, "1.2")) << textOf(firstBox);
     EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", settings.c_str()), nullptr);
 
-    click(window, FindWindowExA(window, nullptr, "BUTTON", "LKW"));
-    EXPECT_TRUE(showsSoon(firstBox, "1.1")) << controlText(firstBox); // Truck
+    click(FindWindowExA(window, nullptr, "BUTTON", "LKW"));
+    EXPECT_TRUE(showsSoon(firstBox, "1.1")) << textOf(firstBox); // Truck
     EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", "LKW"), nullptr);
     EXPECT_EQ(storedValue("fahrzeug"), "LKW");
 
     // The file choice, cancelled: the file stays the one shown.
-    click(window, FindWindowExA(window, nullptr, "BUTTON", "Datei"));
-    HWND dialog = waitForWindow(processId, "ApplicationSettings");
-    ASSERT_NE(dialog, nullptr);
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_TRUE(soon([&] { return !IsWindow(dialog); }));
-    EXPECT_TRUE(soon([] { return !storedValue("pfad").starts_with('"'); }));
+    click(FindWindowExA(window, nullptr, "BUTTON", "Datei"));
+    ASSERT_TRUE(wintest::answerDialog(processId, "ApplicationSettings", IDCANCEL));
+    EXPECT_TRUE(waitUntil([] { return !storedValue("pfad").starts_with('"'); }));
     EXPECT_TRUE(showsSoon(firstBox, "1.1"));
     EXPECT_NE(FindWindowExA(window, nullptr, "STATIC", settings.c_str()), nullptr);
     EXPECT_EQ(storedValue("pfad"), settings); // stored again, as the choice found it
@@ -200,22 +139,22 @@ TEST(MarlwickProgram, WritesAnEditedListAfterYesAndNothingAfterNo) {
     Started started = startOn(settings);
     const HWND window = started.window;
     ASSERT_NE(window, nullptr);
-    click(window, FindWindowExA(window, nullptr, "BUTTON", // the mode bar, in route mode
-                                "In dieser Einstellung k\xF6nnen Anpassungen f\xFCr die Route "
-                                "vorgenommen werden"));
+    click(FindWindowExA(window, nullptr, "BUTTON", // the mode bar, in route mode
+                        "In dieser Einstellung k\xF6nnen Anpassungen f\xFCr die Route "
+                        "vorgenommen werden"));
     HWND speed = GetDlgItem(window, 1008); // Text1(20), in the tab order of the boxes
-    ASSERT_TRUE(soon([&] { return IsWindowEnabled(speed); })); // vehicle mode
+    ASSERT_TRUE(waitUntil([&] { return IsWindowEnabled(speed); })); // vehicle mode
     ASSERT_TRUE(showsSoon(speed, "50"));
     SendMessageA(speed, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("55"));
 
     HWND apply = FindWindowExA(window, nullptr, "BUTTON",
                                "\xC4nderungen Fahrzeug \xFC"
                                "bernehmen");
-    click(window, apply);
-    ASSERT_TRUE(answer(started.process.dwProcessId, IDYES));
+    click(apply);
+    ASSERT_TRUE(wintest::answerDialog(started.process.dwProcessId, "Marlwick", IDYES));
     std::string expected = sample;
     expected.replace(expected.find("<City>50|50|50|50|40"), 20, "<City>55|50|50|50|40");
-    soon([&] { return fileBytes(settings) == expected; });
+    waitUntil([&] { return fileBytes(settings) == expected; });
     EXPECT_EQ(fileBytes(settings), expected);
 
     FILETIME before{}, after{};
@@ -224,9 +163,9 @@ TEST(MarlwickProgram, WritesAnEditedListAfterYesAndNothingAfterNo) {
     GetFileTime(file, nullptr, nullptr, &before);
     CloseHandle(file);
     SendMessageA(speed, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("66"));
-    click(window, apply);
-    ASSERT_TRUE(answer(started.process.dwProcessId, IDNO));
-    Sleep(500);
+    click(apply);
+    ASSERT_TRUE(wintest::answerDialog(started.process.dwProcessId, "Marlwick", IDNO));
+    ASSERT_TRUE(wintest::handledSoFar(window)); // the click, answered No, is done with
     EXPECT_EQ(fileBytes(settings), expected);
     file = CreateFileA(settings.c_str(), 0, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     GetFileTime(file, nullptr, nullptr, &after);

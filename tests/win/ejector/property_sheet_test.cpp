@@ -1,5 +1,6 @@
 // The property sheet on the real platform: its pages, controls and captions as laid out, and
 // what OK and Cancel do to the settings. A second thread plays the user.
+#include "ejector/program_title.h"
 #include "ejector/resource.h"
 #include "ejector/win32/process_state.h"
 #include "ejector/win32/property_sheet.h"
@@ -7,6 +8,7 @@
 #include "tests/win/ejector/dialog_template.h"
 #include "tests/win/ejector/vandrl_program.h"
 #include "tests/win/ejector/wine_drives.h"
+#include "tests/win_support/on_screen.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -21,34 +23,13 @@
 namespace vandrel {
 namespace {
 
-// This process's sheet: other test programs may show theirs at the same time.
-HWND OwnSheet() {
-    HWND sheet = nullptr;
-    while ((sheet = FindWindowExA(nullptr, sheet, WC_DIALOG, "Vandrel 1.2"))) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(sheet, &owner);
-        if (owner == GetCurrentProcessId())
-            return sheet;
-    }
-    return nullptr;
-}
-
-HWND WaitForSheet() {
-    for (int tries = 0; tries < 200; ++tries) {
-        if (HWND sheet = OwnSheet())
-            return sheet;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
 HWND ShowPage(HWND sheet, int index) {
     SendMessageA(sheet, PSM_SETCURSEL, index, 0);
     return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 void Click(HWND page, int id) {
-    SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+    wintest::click(GetDlgItem(page, id));
 }
 
 bool Checked(HWND page, int id) {
@@ -60,15 +41,15 @@ bool Checked(HWND page, int id) {
 bool RunSheet(const std::function<void(HWND sheet)>& user) {
     bool appeared = false;
     std::thread driver([&] {
-        HWND sheet = WaitForSheet();
+        // This process's sheet: other test programs may show theirs at the same time.
+        HWND sheet =
+            wintest::waitForWindow(GetCurrentProcessId(), wintest::kDialogClass, kProgramTitle);
         appeared = sheet != nullptr;
         if (!sheet)
             return;
         user(sheet);
         // A sheet the user failed to end would hold the test up for good.
-        for (int tries = 0; tries < 200 && IsWindow(sheet); ++tries)
-            Sleep(50);
-        if (IsWindow(sheet))
+        if (!wintest::waitUntilGone(sheet))
             PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
     });
     ShowPropertySheet(nullptr);
@@ -89,18 +70,6 @@ class EjectPropertySheet : public ::testing::Test {
         InitCommonControls();
     }
 };
-
-std::string ClassOf(HWND window) {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-std::string TextOf(HWND window) {
-    char text[256] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // The kind of a control as its style says, with the group start and the several lines of
 // radio buttons.
@@ -191,12 +160,12 @@ struct PageSeen {
 
 // Identifier, class and caption; list boxes and icons have no caption to show.
 std::string Describe(HWND control) {
-    const std::string className = ClassOf(control);
+    const std::string className = wintest::classOf(control);
     const bool isIcon = _stricmp(className.c_str(), "Static") == 0 &&
                         (GetWindowLongPtrA(control, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
     const bool hasText = !isIcon && _stricmp(className.c_str(), "ListBox") != 0;
     return std::to_string(static_cast<short>(GetDlgCtrlID(control))) + " " + className + " " +
-           (hasText ? TextOf(control) : "");
+           (hasText ? wintest::textOf(control) : "");
 }
 
 std::string Describe(const PageControl& control) {

@@ -1,12 +1,18 @@
 // Vandrl.exe as a user runs it under Wine: the one-shot command line, and the resident copy
 // with its hidden window, the second copy's signal and the close question.
+#include "ejector/program_title.h"
+#include "ejector/resource.h"
+#include "ejector/tray_app.h"
 #include "tests/win/ejector/vandrl_program.h"
 #include "tests/win/ejector/wine_drives.h"
+#include "tests/win_support/on_screen.h"
+#include "tests/win_support/stored_values.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -57,20 +63,6 @@ void Start(Started& started, const std::string& arguments, const char* environme
                                 nullptr, &startup, &started.process) != FALSE;
     if (output != INVALID_HANDLE_VALUE)
         CloseHandle(output);
-}
-
-HWND WaitForWindow(const char* className, const char* title, DWORD processId) {
-    for (int tries = 0; tries < 200; ++tries) {
-        HWND window = nullptr;
-        while ((window = FindWindowExA(nullptr, window, className, title))) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            if (owner == processId)
-                return window;
-        }
-        Sleep(50);
-    }
-    return nullptr;
 }
 
 std::string TempPath(const char* name) {
@@ -206,30 +198,31 @@ TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
     EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
 }
 
-void AnswerCloseQuestion(DWORD processId, int answer) {
-    const HWND box = WaitForWindow(WC_DIALOG, "Close Vandrel", processId);
-    ASSERT_NE(box, nullptr);
-    PostMessageA(box, WM_COMMAND, answer, 0);
-    for (int tries = 0; tries < 100 && IsWindow(box); ++tries)
-        Sleep(50);
-    EXPECT_FALSE(IsWindow(box)) << "the question stayed open";
-}
+using wintest::kDialogClass;
 
 constexpr char kSettingsKey[] = "Software\\Quillon\\Vandrel";
 
-// A setting as the registry holds it, or -2 when it is not there.
-long long StoredSetting(const char* name) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, &value,
-                     &size) != ERROR_SUCCESS)
-        return -2;
-    return value;
+std::optional<DWORD> StoredSetting(const char* name) {
+    return wintest::storedNumber(kSettingsKey, name);
 }
 
-HWND WaitUntilGone(HWND window) {
-    for (int tries = 0; tries < 100 && IsWindow(window); ++tries)
-        Sleep(50);
-    return IsWindow(window) ? window : nullptr;
+bool AnswerCloseQuestion(DWORD processId, int answer) {
+    return wintest::answerDialog(processId, "Close Vandrel", answer);
+}
+
+// The sheets of the process with the tool's title.
+int SheetsOf(DWORD processId) {
+    int sheets = 0;
+    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, kProgramTitle));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(found, &owner);
+        sheets += owner == processId ? 1 : 0;
+    }
+    return sheets;
+}
+
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
 TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
@@ -238,7 +231,7 @@ TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
     Start(resident, "");
     ASSERT_TRUE(resident.ok);
     const DWORD residentId = resident.process.dwProcessId;
-    const HWND window = WaitForWindow("Vandrel", "Vandrel 1.2", residentId);
+    const HWND window = wintest::waitForHiddenWindow(residentId, "Vandrel", kProgramTitle);
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
 
@@ -247,44 +240,38 @@ TEST(VandrlProgram, ResidentCopyAsAUserMeetsIt) {
     Start(second, "");
     ASSERT_TRUE(second.ok);
     EXPECT_EQ(second.exitCode(), 0u);
-    HWND sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    HWND sheet = wintest::waitForWindow(residentId, kDialogClass, kProgramTitle);
     ASSERT_NE(sheet, nullptr);
-    // Asked again while it is open, the resident copy opens no second sheet.
-    PostMessageA(window, 0x0C41, 0, 0);
-    Sleep(500);
-    int sheets = 0;
-    for (HWND found = nullptr; (found = FindWindowExA(nullptr, found, WC_DIALOG, "Vandrel 1.2"));) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(found, &owner);
-        sheets += owner == residentId ? 1 : 0;
-    }
-    EXPECT_EQ(sheets, 1);
+    // Asked again while it is open, the resident copy opens no second sheet. Sent without
+    // waiting, as a second sheet would not return; the round trip then says it is handled.
+    SendNotifyMessageA(window, kShowPropertiesMessage, 0, 0);
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_EQ(SheetsOf(residentId), 1);
 
     // Unticking the media check and pressing OK stores it.
-    const auto general = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    SendMessageA(GetDlgItem(general, 1011), BM_CLICK, 0, 0);
+    wintest::click(GetDlgItem(CurrentPage(sheet), IDC_CHECK_MEDIA));
     PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    EXPECT_EQ(WaitUntilGone(sheet), nullptr);
-    Sleep(200);
-    EXPECT_EQ(StoredSetting("CheckForMedia"), 0);
-    EXPECT_EQ(StoredSetting("EjectOnClick"), 2);
-    EXPECT_EQ(StoredSetting("IconClickDrives"), 0xFFFFFFFFll);
+    EXPECT_TRUE(wintest::waitUntilGone(sheet));
+    ASSERT_TRUE(wintest::handledSoFar(window)); // the sheet's settings are stored by now
+    EXPECT_EQ(StoredSetting("CheckForMedia"), 0u);
+    EXPECT_EQ(StoredSetting("EjectOnClick"), 2u);
+    EXPECT_EQ(StoredSetting("IconClickDrives"), 0xFFFFFFFFu);
 
     // "Close..." answered No keeps it running.
-    PostMessageA(window, WM_COMMAND, 45002, 0);
-    AnswerCloseQuestion(residentId, IDNO);
-    EXPECT_EQ(resident.exitCode(1000), static_cast<DWORD>(STILL_ACTIVE));
+    PostMessageA(window, WM_COMMAND, ID_CLOSE, 0);
+    ASSERT_TRUE(AnswerCloseQuestion(residentId, IDNO));
+    EXPECT_TRUE(wintest::handledSoFar(window));
+    EXPECT_EQ(resident.exitCode(0), static_cast<DWORD>(STILL_ACTIVE));
 
     // "Close &Now" on the sheet asks the same; answered Yes, the tool ends with its sheet.
-    PostMessageA(window, 0x0C41, 0, 0);
-    sheet = WaitForWindow(WC_DIALOG, "Vandrel 1.2", residentId);
+    PostMessageA(window, kShowPropertiesMessage, 0, 0);
+    sheet = wintest::waitForWindow(residentId, kDialogClass, kProgramTitle);
     ASSERT_NE(sheet, nullptr);
-    const auto page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
-    PostMessageA(GetDlgItem(page, 1021), BM_CLICK, 0, 0);
-    AnswerCloseQuestion(residentId, IDYES);
+    wintest::click(GetDlgItem(CurrentPage(sheet), IDC_CLOSE_NOW));
+    ASSERT_TRUE(AnswerCloseQuestion(residentId, IDYES));
     EXPECT_EQ(resident.exitCode(), 0u);
     EXPECT_FALSE(IsWindow(sheet));
-    EXPECT_EQ(StoredSetting("CheckForMedia"), 0);
+    EXPECT_EQ(StoredSetting("CheckForMedia"), 0u);
     RegDeleteTreeA(HKEY_CURRENT_USER, kSettingsKey);
 }
 

@@ -4,9 +4,12 @@
 #include "services/win32/win32_dialogs.h"
 #include "services/win32/win32_registry.h"
 #include "services/win32/win32_system.h"
+#include "tests/win_support/on_screen.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <dlgs.h>
 
 #include <algorithm>
 #include <functional>
@@ -17,37 +20,12 @@
 namespace marlwick {
 namespace {
 
-constexpr int kFileNameBox = 0x47C;   // cmb13
-constexpr int kFileTypeCombo = 0x470; // cmb1
-
-std::string windowText(HWND window) {
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-HWND visibleDialogOf(DWORD thread) {
-    HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM result) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) != "#32770" || !IsWindowVisible(window))
-                return TRUE;
-            *reinterpret_cast<HWND*>(result) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 std::vector<std::string> childTexts(HWND dialog) {
     std::vector<std::string> texts;
     EnumChildWindows(
         dialog,
         [](HWND child, LPARAM list) -> BOOL {
-            reinterpret_cast<std::vector<std::string>*>(list)->push_back(windowText(child));
+            reinterpret_cast<std::vector<std::string>*>(list)->push_back(wintest::textOf(child));
             return TRUE;
         },
         reinterpret_cast<LPARAM>(&texts));
@@ -58,11 +36,9 @@ std::vector<std::string> childTexts(HWND dialog) {
 HWND fileNameEdit(HWND dialog) {
     HWND edit = nullptr;
     EnumChildWindows(
-        GetDlgItem(dialog, kFileNameBox),
+        GetDlgItem(dialog, cmb13),
         [](HWND child, LPARAM result) -> BOOL {
-            char name[16] = {};
-            GetClassNameA(child, name, sizeof name);
-            if (std::string(name) != "Edit")
+            if (wintest::classOf(child) != "Edit")
                 return TRUE;
             *reinterpret_cast<HWND*>(result) = child;
             return FALSE;
@@ -72,16 +48,14 @@ HWND fileNameEdit(HWND dialog) {
 }
 
 void press(HWND dialog, int button) {
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+    wintest::click(GetDlgItem(dialog, button));
 }
 
 // Plays the user on another thread while the test's thread shows a dialog: waits for the
 // dialog, hands it to the action, and cancels it should it still be open afterwards.
 class User {
   public:
-    explicit User(std::function<void(HWND)> action)
-        : player_([this, action, thread = GetCurrentThreadId()] { play(thread, action); }) {}
+    explicit User(std::function<void(HWND)> action) : player_([this, action] { play(action); }) {}
     ~User() { player_.join(); }
     User(const User&) = delete;
     User& operator=(const User&) = delete;
@@ -89,21 +63,16 @@ class User {
     bool sawDialog() const { return sawDialog_; }
 
   private:
-    void play(DWORD thread, const std::function<void(HWND)>& action) {
-        HWND dialog = nullptr;
-        for (int tries = 0; tries < 200 && !dialog; ++tries) {
-            Sleep(50);
-            dialog = visibleDialogOf(thread);
-        }
+    void play(const std::function<void(HWND)>& action) {
+        const HWND dialog =
+            wintest::waitForWindow(GetCurrentProcessId(), wintest::kDialogClass, nullptr);
         if (!dialog)
             return;
         sawDialog_ = true;
         // The dialog goes on filling its controls after it shows; a user is not that fast.
         Sleep(500);
         action(dialog);
-        for (int tries = 0; tries < 100 && IsWindow(dialog); ++tries)
-            Sleep(50);
-        if (IsWindow(dialog))
+        if (!wintest::waitUntilGone(dialog))
             press(dialog, IDCANCEL);
     }
 
@@ -155,10 +124,9 @@ TEST_F(RealDialogs, ACancelledOpenDialogGivesTheFileNameBack) {
     std::string result;
     {
         User user([&](HWND dialog) {
-            title = windowText(dialog);
+            title = wintest::textOf(dialog);
             char text[256] = {};
-            SendDlgItemMessageA(dialog, kFileTypeCombo, CB_GETLBTEXT, 0,
-                                reinterpret_cast<LPARAM>(text));
+            SendDlgItemMessageA(dialog, cmb1, CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(text));
             firstFilter = text;
             press(dialog, IDCANCEL);
         });
@@ -180,7 +148,7 @@ TEST_F(RealDialogs, AChosenFileComesBackAsItsFullPath) {
     std::string title, result;
     {
         User user([&](HWND dialog) {
-            title = windowText(dialog);
+            title = wintest::textOf(dialog);
             SetWindowTextA(fileNameEdit(dialog), path.c_str());
             press(dialog, IDOK);
         });

@@ -1,0 +1,49 @@
+// What the Windows tests share to find a program's windows, read them and click in them.
+// Every wait ends on something the program did, never on a fixed time that merely passed.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wintest {
+
+// The class of dialogs and message boxes, by name (WC_DIALOG is an atom).
+inline constexpr char kDialogClass[] = "#32770";
+
+// Waits until the condition holds, polling; false when it did not within the time.
+template <typename Condition> bool waitUntil(Condition holds, DWORD milliseconds = 10000) {
+    const ULONGLONG end = GetTickCount64() + milliseconds;
+    while (!holds()) {
+        if (GetTickCount64() > end)
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
+
+std::string textOf(HWND window);
+std::string classOf(HWND window);
+bool showsSoon(HWND window, const std::string& text, DWORD milliseconds = 10000);
+
+// A visible top-level window of the process, of the class (any when null) and with the title
+// (any non-empty one when null); null after the time. Other test programs may show windows
+// alike meanwhile.
+HWND waitForWindow(DWORD processId, const char* className, const char* title,
+                   DWORD milliseconds = 20000);
+// The same for a window that is never shown, such as a tray tool's.
+HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title);
+// True once the window is gone, false when it stays for ten seconds.
+bool waitUntilGone(HWND window);
+
+// A round trip to the window's thread: true once that thread has handled every message sent
+// to it before, or has started a modal loop (a message box) while handling one.
+bool handledSoFar(HWND window);
+
+// A click on the button, on the button's own thread; returns once it is handled as far as
+// handledSoFar says, so that a click that opens a message box does not hold the test up.
+void click(HWND button);
+// The button of the dialog titled so clicked: true once the dialog has closed.
+bool answerDialog(DWORD processId, const char* title, int button);
+
+} // namespace wintest
