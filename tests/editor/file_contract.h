@@ -281,7 +281,7 @@ TEST_P(FileContract, EachHandleMustShareWhatTheOthersAskFor) {
         {r, shareRead, r, shareRead, Port::kOpenExisting, 0},
         {r, shareRead, w, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
         {r, shareRead, w, 0, Port::kCreateAlways, file_contract::kErrorSharingViolation},
-        // A reader that shares reading cannot join a handle that reads without sharing.
+        // A reader that does not share reading keeps other readers out, either way round.
         {r, 0, r, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
         {r, shareRead, r, 0, Port::kOpenExisting, file_contract::kErrorSharingViolation},
         // A writer keeps readers out unless they share writing.
@@ -325,12 +325,12 @@ TEST_P(FileContract, MoveReplacesAnExistingFileOnlyWhenAsked) {
 
 TEST_P(FileContract, MoveNeedsTheSourceAndTheTargetsFolder) {
     write(path("a.xml"), "bytes");
-    EXPECT_EQ(errorOf(files().moveFileEx(path("missing.xml"), path("b.xml"), 1)),
-              Port::kErrorFileNotFound);
-    EXPECT_EQ(errorOf(files().moveFileEx(path("missing\\a.xml"), path("b.xml"), 1)),
-              Port::kErrorPathNotFound);
-    EXPECT_EQ(errorOf(files().moveFileEx(path("a.xml"), path("missing\\b.xml"), 1)),
-              Port::kErrorPathNotFound);
+    const auto move = [&](const std::string& from, const std::string& to) {
+        return errorOf(files().moveFileEx(path(from), path(to), Port::kMoveReplaceExisting));
+    };
+    EXPECT_EQ(move("missing.xml", "b.xml"), Port::kErrorFileNotFound);
+    EXPECT_EQ(move("missing\\a.xml", "b.xml"), Port::kErrorPathNotFound);
+    EXPECT_EQ(move("a.xml", "missing\\b.xml"), Port::kErrorPathNotFound);
     EXPECT_EQ(read(path("a.xml")), "bytes");
 }
 
