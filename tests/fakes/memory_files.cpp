@@ -13,15 +13,15 @@ constexpr std::uint32_t kErrorSharingViolation = 32;
 constexpr std::uint32_t kErrorBufferOverflow = 111;
 constexpr std::uint32_t kErrorFilenameExcedRange = 206;
 constexpr std::uint32_t kErrorDirectory = 267;
+constexpr std::uint32_t kErrorFileExists = 80;
+constexpr std::uint32_t kErrorAlreadyExists = 183;
+constexpr std::uint32_t kAttributeArchive = 0x20;
+constexpr std::uint32_t kShareWrite = 2;
 
 // The ANSI calls take paths shorter than MAX_PATH only.
 bool tooLong(const std::string& path) {
     return path.size() >= FilePort::kMaxPath;
 }
-constexpr std::uint32_t kErrorFileExists = 80;
-constexpr std::uint32_t kErrorAlreadyExists = 183;
-constexpr std::uint32_t kAttributeArchive = 0x20;
-constexpr std::uint32_t kShareWrite = 2;
 
 } // namespace
 
@@ -66,6 +66,10 @@ void MemoryFiles::addFile(const std::string& path, std::string bytes, bool readO
 void MemoryFiles::touch(File& file) {
     ++file.modifications;
     file.lastWriteTime = ++clock_;
+}
+
+void MemoryFiles::setReadOnly(const std::string& path, bool readOnly) {
+    files_.at(key(path)).readOnly = readOnly;
 }
 
 void MemoryFiles::setLastWriteTime(const std::string& path, std::uint64_t time) {
@@ -123,6 +127,11 @@ bool MemoryFiles::failWith(std::uint32_t error) {
     return false;
 }
 
+// What the system says of a missing file: whether its folder is missing too.
+std::uint32_t MemoryFiles::missingError(const std::string& k) const {
+    return folderExists(parentOf(k)) ? kErrorFileNotFound : kErrorPathNotFound;
+}
+
 bool MemoryFiles::isOpen(const std::string& k) const {
     return std::ranges::any_of(handles_, [&](const auto& entry) { return entry.second.key == k; });
 }
@@ -157,12 +166,16 @@ std::uint64_t MemoryFiles::usedBytes() const {
 std::uint32_t MemoryFiles::getFileAttributes(const std::string& path) {
     if (!enter(Call::GetFileAttributes))
         return kInvalidAttributes;
+    if (tooLong(path)) {
+        failWith(kErrorFilenameExcedRange);
+        return kInvalidAttributes;
+    }
     const std::string k = key(path);
     if (folderExists(k))
         return kAttributeDirectory;
     const auto it = files_.find(k);
     if (it == files_.end()) {
-        failWith(folderExists(parentOf(k)) ? kErrorFileNotFound : kErrorPathNotFound);
+        failWith(missingError(k));
         return kInvalidAttributes;
     }
     return it->second.readOnly ? kAttributeReadOnly : kAttributeArchive;
@@ -171,6 +184,8 @@ std::uint32_t MemoryFiles::getFileAttributes(const std::string& path) {
 bool MemoryFiles::getFileAttributesEx(const std::string& path, FileAttributeData* data) {
     if (!enter(Call::GetFileAttributesEx))
         return false;
+    if (tooLong(path))
+        return failWith(kErrorFilenameExcedRange);
     const std::string k = key(path);
     if (folderExists(k)) {
         *data = {kAttributeDirectory, 0, 0};
@@ -178,7 +193,7 @@ bool MemoryFiles::getFileAttributesEx(const std::string& path, FileAttributeData
     }
     const auto it = files_.find(k);
     if (it == files_.end())
-        return failWith(folderExists(parentOf(k)) ? kErrorFileNotFound : kErrorPathNotFound);
+        return failWith(missingError(k));
     const File& file = it->second;
     *data = {file.readOnly ? kAttributeReadOnly : kAttributeArchive, file.lastWriteTime,
              file.bytes.size()};
@@ -296,18 +311,19 @@ bool MemoryFiles::moveFileEx(const std::string& from, const std::string& to, std
     const std::string target = key(to);
     const auto it = files_.find(source);
     if (it == files_.end())
-        return failWith(kErrorFileNotFound);
+        return failWith(missingError(source));
     if (!folderExists(parentOf(target)))
         return failWith(kErrorPathNotFound);
+    if (isOpen(source))
+        return failWith(kErrorSharingViolation);
     const auto existing = files_.find(target);
     if (existing != files_.end()) {
         if (!(flags & kMoveReplaceExisting))
             return failWith(kErrorAlreadyExists);
-        if (existing->second.readOnly)
+        // An open target is refused like a read-only one: access denied, no sharing violation.
+        if (existing->second.readOnly || isOpen(target))
             return failWith(kErrorAccessDenied);
     }
-    if (isOpen(source) || isOpen(target))
-        return failWith(kErrorSharingViolation);
     File moved = std::move(it->second);
     files_.erase(it);
     moved.name = to.substr(to.rfind('\\') + 1);
@@ -318,10 +334,12 @@ bool MemoryFiles::moveFileEx(const std::string& from, const std::string& to, std
 bool MemoryFiles::deleteFile(const std::string& path) {
     if (!enter(Call::DeleteFile))
         return false;
+    if (tooLong(path))
+        return failWith(kErrorFilenameExcedRange);
     const std::string k = key(path);
     const auto it = files_.find(k);
     if (it == files_.end())
-        return failWith(kErrorFileNotFound);
+        return failWith(missingError(k));
     if (it->second.readOnly)
         return failWith(kErrorAccessDenied);
     if (isOpen(k))
@@ -334,9 +352,11 @@ bool MemoryFiles::deleteFile(const std::string& path) {
 bool MemoryFiles::copyFile(const std::string& from, const std::string& to, bool failIfExists) {
     if (!enter(Call::CopyFile))
         return false;
+    if (tooLong(from) || tooLong(to))
+        return failWith(kErrorFilenameExcedRange);
     const auto source = files_.find(key(from));
     if (source == files_.end())
-        return failWith(kErrorFileNotFound);
+        return failWith(missingError(key(from)));
     const std::string target = key(to);
     if (!folderExists(parentOf(target)))
         return failWith(kErrorPathNotFound);

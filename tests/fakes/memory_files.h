@@ -41,6 +41,8 @@ class MemoryFiles : public FilePort {
     // The world as a test lays it out.
     void addFolder(const std::string& path);
     void addFile(const std::string& path, std::string bytes, bool readOnly = false);
+    // As SetFileAttributes does: the file's bytes and times stay.
+    void setReadOnly(const std::string& path, bool readOnly = true);
     std::optional<std::string> contents(const std::string& path) const;
     std::vector<std::string> filesIn(const std::string& folder) const;
     int openHandles() const { return static_cast<int>(handles_.size()); }
@@ -101,6 +103,7 @@ class MemoryFiles : public FilePort {
     static std::string key(const std::string& path);
     static std::string parentOf(const std::string& key);
     bool folderExists(const std::string& key) const;
+    std::uint32_t missingError(const std::string& key) const;
     bool isOpen(const std::string& key) const;
     bool sharingAllows(const std::string& key, std::uint32_t access, std::uint32_t shareMode) const;
     Handle refuse(std::uint32_t error);
@@ -118,7 +121,9 @@ class MemoryFiles : public FilePort {
     std::uint64_t freeBytes_ = UINT64_MAX;
     std::uint32_t lastError_ = 0;
     Handle nextHandle_ = 0x100;
-    std::uint64_t clock_ = 1000;
+    // Starts at 1 January 2024 (100 ns units since 1601), so that times a test sets in the
+    // past stay older than any change.
+    std::uint64_t clock_ = 133485408000000000;
     int calls_ = 0;
     int powerCutAt_ = 0;
     std::uint32_t nextUnique_ = 0x3A7;

@@ -1,12 +1,12 @@
 // The file replacement against the real file system.
 #include "editor/settings_file.h"
 #include "editor/win32/win32_file_port.h"
+#include "tests/win/files/test_folder.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 namespace marlwick {
 namespace {
@@ -14,37 +14,14 @@ namespace {
 class RealFiles : public ::testing::Test {
   protected:
     Win32FilePort files;
-    std::string folder;
-    std::string target;
+    TestFolder testFolder;
+    std::string folder = testFolder.path();
+    std::string target = folder + "\\ApplicationSettings.xml";
 
     void SetUp() override {
-        // Tests run in parallel: a folder each.
-        folder = temporaryFolder(files) + "marlwick " +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        CreateDirectoryA(folder.c_str(), nullptr);
-        target = folder + "\\ApplicationSettings.xml";
         ASSERT_EQ(replaceWholeFile(files, target, "old\r\n", "").outcome, ReplaceOutcome::Replaced);
     }
-    void TearDown() override {
-        SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_NORMAL);
-        for (const std::string& name : filesInFolder())
-            DeleteFileA((folder + "\\" + name).c_str());
-        RemoveDirectoryA(folder.c_str());
-    }
-    std::vector<std::string> filesInFolder() {
-        std::vector<std::string> names;
-        WIN32_FIND_DATAA found;
-        HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                names.push_back(found.cFileName);
-        while (FindNextFileA(search, &found));
-        FindClose(search);
-        return names;
-    }
-    bool temporaryLeft() { return filesInFolder().size() != 1; }
+    bool temporaryLeft() { return testFolder.fileNames().size() != 1; }
 };
 
 TEST_F(RealFiles, ReplacesOverAnExistingFile) {
@@ -68,6 +45,7 @@ TEST_F(RealFiles, MissingFolderFailsAtTheStart) {
     const auto result = replaceWholeFile(files, elsewhere, "new", "");
     EXPECT_EQ(result.outcome, ReplaceOutcome::Unchanged);
     EXPECT_EQ(result.failedStep, ReplaceStep::CreateTemporary);
+    // The system, asked for a temporary name there, says the folder is none.
     EXPECT_EQ(result.error, static_cast<std::uint32_t>(ERROR_DIRECTORY));
 }
 
