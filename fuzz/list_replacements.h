@@ -28,25 +28,30 @@ inline constexpr std::array<ListTags, 4> kListTags{{{"<City>", "</City>"},
                                                     {"<Special>", "</Special>"},
                                                     {"<Value>", "</Value>"}}};
 
-// Where the list that starts at `at` ends: at its end tag, when a start tag ends at `at`.
-inline std::optional<std::size_t> listEndAt(std::string_view text, std::size_t at) {
+// The list that starts at `at`, when a start tag ends there: where it ends, and its end tag.
+struct List {
+    std::size_t end;
+    std::string_view endTag;
+};
+
+inline std::optional<List> listAt(std::string_view text, std::size_t at) {
     for (const ListTags& tags : kListTags) {
         if (!text.substr(0, at).ends_with(tags.start))
             continue;
         const std::size_t end = text.find(tags.end, at);
         if (end == std::string_view::npos)
             return std::nullopt;
-        return end;
+        return List{end, tags.end};
     }
     return std::nullopt;
 }
 
 } // namespace list_replacements
 
-// True when `now` is `old` with some of its lists replaced by texts without "<" that `accepts`
-// takes. Both texts are walked together; after a start tag the old list up to its end tag
-// may instead stand against the new text up to its next "<". Places already tried after a
-// start tag are not tried again, which keeps the search small.
+// True when `now` is `old` with some of its lists replaced by texts that `accepts` takes. Both
+// texts are walked together; after a start tag the old list up to its end tag may instead
+// stand against the new text up to the same end tag. Places already tried after a start tag
+// are not tried again, which keeps the search small.
 inline bool onlyListsReplaced(std::string_view old, std::string_view now, ListCheck accepts) {
     std::vector<std::pair<std::size_t, std::size_t>> open{{0, 0}};
     std::set<std::pair<std::size_t, std::size_t>> tried;
@@ -54,12 +59,12 @@ inline bool onlyListsReplaced(std::string_view old, std::string_view now, ListCh
         auto [i, j] = open.back();
         open.pop_back();
         while (i < old.size() || j < now.size()) {
-            if (const auto end = list_replacements::listEndAt(old, i)) {
+            if (const auto list = list_replacements::listAt(old, i)) {
                 if (!tried.emplace(i, j).second)
                     break;
-                const std::size_t stop = std::min(now.find('<', j), now.size());
+                const std::size_t stop = std::min(now.find(list->endTag, j), now.size());
                 if (accepts(now.substr(j, stop - j)))
-                    open.emplace_back(*end, stop);
+                    open.emplace_back(list->end, stop);
             }
             if (i == old.size() || j == now.size() || old[i] != now[j])
                 break;
