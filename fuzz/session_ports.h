@@ -59,6 +59,10 @@ class BoundedFiles final : public marlwick::FilePort {
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override {
         return counted().getTempPath(bufferLength, buffer);
     }
+    std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
+                                  std::uint32_t unique, char* name) override {
+        return counted().getTempFileName(folder, prefix, unique, name);
+    }
 
   private:
     marlwick::FilePort& counted() {
