@@ -32,7 +32,13 @@ class FilePort {
     static constexpr std::uint32_t kErrorPathNotFound = 3;
     static constexpr std::uint32_t kErrorAccessDenied = 5;
     static constexpr std::uint32_t kErrorInvalidHandle = 6;
+    static constexpr std::uint32_t kErrorSharingViolation = 32;
+    static constexpr std::uint32_t kErrorFileExists = 80;
+    static constexpr std::uint32_t kErrorBufferOverflow = 111;
     static constexpr std::uint32_t kErrorDiskFull = 112;
+    static constexpr std::uint32_t kErrorAlreadyExists = 183;
+    static constexpr std::uint32_t kErrorFilenameExcedRange = 206;
+    static constexpr std::uint32_t kErrorDirectory = 267;
 
     // GetTempFileNameA writes at most this many characters with the NUL.
     static constexpr std::uint32_t kMaxPath = 260;

@@ -54,11 +54,6 @@ namespace file_contract {
 using Port = FilePort;
 
 constexpr std::uint32_t kReadWrite = Port::kGenericRead | Port::kGenericWrite;
-constexpr std::uint32_t kErrorSharingViolation = 32;
-constexpr std::uint32_t kErrorFileExists = 80;
-constexpr std::uint32_t kErrorAlreadyExists = 183;
-constexpr std::uint32_t kErrorFilenameExcedRange = 206;
-constexpr std::uint32_t kErrorDirectory = 267;
 // 1 January 2001, long before any test runs.
 constexpr std::uint64_t kLongAgo = 126227808000000000;
 
@@ -279,16 +274,15 @@ TEST_P(FileContract, EachHandleMustShareWhatTheOthersAskFor) {
     } cases[] = {
         // Readers that share reading: more readers, no writer.
         {r, shareRead, r, shareRead, Port::kOpenExisting, 0},
-        {r, shareRead, w, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
-        {r, shareRead, w, 0, Port::kCreateAlways, file_contract::kErrorSharingViolation},
+        {r, shareRead, w, shareRead, Port::kOpenExisting, Port::kErrorSharingViolation},
+        {r, shareRead, w, 0, Port::kCreateAlways, Port::kErrorSharingViolation},
         // A reader that does not share reading keeps other readers out, either way round.
-        {r, 0, r, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
-        {r, shareRead, r, 0, Port::kOpenExisting, file_contract::kErrorSharingViolation},
+        {r, 0, r, shareRead, Port::kOpenExisting, Port::kErrorSharingViolation},
+        {r, shareRead, r, 0, Port::kOpenExisting, Port::kErrorSharingViolation},
         // A writer keeps readers out unless they share writing.
-        {w, 0, r, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
-        {w, shareRead, r, shareRead, Port::kOpenExisting, file_contract::kErrorSharingViolation},
-        {file_contract::kReadWrite, 0, w, 0, Port::kOpenExisting,
-         file_contract::kErrorSharingViolation},
+        {w, 0, r, shareRead, Port::kOpenExisting, Port::kErrorSharingViolation},
+        {w, shareRead, r, shareRead, Port::kOpenExisting, Port::kErrorSharingViolation},
+        {file_contract::kReadWrite, 0, w, 0, Port::kOpenExisting, Port::kErrorSharingViolation},
     };
     const std::string file = path("a.xml");
     write(file, "bytes");
@@ -313,7 +307,7 @@ TEST_P(FileContract, MoveReplacesAnExistingFileOnlyWhenAsked) {
 
     write(from, "newer");
     EXPECT_EQ(errorOf(files().moveFileEx(from, to, Port::kMoveWriteThrough)),
-              file_contract::kErrorAlreadyExists);
+              Port::kErrorAlreadyExists);
     EXPECT_EQ(read(to), "new");
     EXPECT_EQ(read(from), "newer");
     EXPECT_EQ(
@@ -347,7 +341,7 @@ TEST_P(FileContract, MoveRefusesAnOpenSourceOrTarget) {
     {
         const auto reader = open(from, Port::kGenericRead, Port::kShareRead);
         EXPECT_EQ(errorOf(files().moveFileEx(from, to, Port::kMoveReplaceExisting)),
-                  file_contract::kErrorSharingViolation);
+                  Port::kErrorSharingViolation);
     }
     EXPECT_EQ(read(to), "old");
     EXPECT_EQ(read(from), "new");
@@ -360,7 +354,7 @@ TEST_P(FileContract, DeleteRefusesOpenFiles) {
     write(file, "bytes");
     {
         const auto reader = open(file, Port::kGenericRead, Port::kShareRead);
-        EXPECT_EQ(errorOf(files().deleteFile(file)), file_contract::kErrorSharingViolation);
+        EXPECT_EQ(errorOf(files().deleteFile(file)), Port::kErrorSharingViolation);
     }
     EXPECT_EQ(errorOf(files().deleteFile(file)), 0u);
     EXPECT_EQ(errorOf(files().deleteFile(file)), Port::kErrorFileNotFound);
@@ -376,7 +370,7 @@ TEST_P(FileContract, CopyKeepsTheBytesAndTheLastWriteTime) {
     EXPECT_EQ(attributeData(to).lastWriteTime, file_contract::kLongAgo);
 
     write(from, "newer program");
-    EXPECT_EQ(errorOf(files().copyFile(from, to, true)), file_contract::kErrorFileExists);
+    EXPECT_EQ(errorOf(files().copyFile(from, to, true)), Port::kErrorFileExists);
     EXPECT_EQ(errorOf(files().copyFile(from, to, false)), 0u);
     EXPECT_EQ(read(to), "newer program");
     EXPECT_EQ(errorOf(files().copyFile(path("missing.exe"), to, false)), Port::kErrorFileNotFound);
@@ -531,7 +525,7 @@ TEST_P(FileContract, TemporaryFileNameNeverTakesAnExistingFile) {
 TEST_P(FileContract, TemporaryFileNameNeedsAnExistingFolder) {
     char name[Port::kMaxPath] = {};
     EXPECT_EQ(files().getTempFileName(path("missing"), "mwk", 0, name), 0u);
-    EXPECT_EQ(files().getLastError(), file_contract::kErrorDirectory);
+    EXPECT_EQ(files().getLastError(), Port::kErrorDirectory);
 }
 
 // ---- Path lengths -----------------------------------------------------------------------
@@ -548,7 +542,7 @@ TEST_P(FileContract, PathsEndBelowTwoHundredAndSixtyCharacters) {
     for (const std::size_t length : {std::size_t{Port::kMaxPath} + 1, std::size_t{300}}) {
         SCOPED_TRACE(length);
         const std::string tooLong = pathOfLength(length);
-        constexpr std::uint32_t kTooLong = file_contract::kErrorFilenameExcedRange;
+        constexpr std::uint32_t kTooLong = Port::kErrorFilenameExcedRange;
         EXPECT_EQ(openError(tooLong, Port::kGenericWrite, 0, Port::kCreateAlways), kTooLong);
         EXPECT_EQ(attributesError(tooLong), kTooLong);
         EXPECT_EQ(errorOf(files().moveFileEx(tooLong, other, 0)), kTooLong);
@@ -563,7 +557,7 @@ TEST_P(FileContract, PathsEndBelowTwoHundredAndSixtyCharacters) {
     // them, its limit is the 260 characters its conversion from ANSI has room for.
     const std::uint32_t error =
         openError(pathOfLength(Port::kMaxPath), Port::kGenericWrite, 0, Port::kCreateAlways);
-    EXPECT_TRUE(error == 0 || error == file_contract::kErrorFilenameExcedRange) << error;
+    EXPECT_TRUE(error == 0 || error == Port::kErrorFilenameExcedRange) << error;
 }
 
 } // namespace marlwick

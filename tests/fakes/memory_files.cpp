@@ -9,12 +9,6 @@
 namespace marlwick::fakes {
 namespace {
 
-constexpr std::uint32_t kErrorSharingViolation = 32;
-constexpr std::uint32_t kErrorBufferOverflow = 111;
-constexpr std::uint32_t kErrorFilenameExcedRange = 206;
-constexpr std::uint32_t kErrorDirectory = 267;
-constexpr std::uint32_t kErrorFileExists = 80;
-constexpr std::uint32_t kErrorAlreadyExists = 183;
 constexpr std::uint32_t kAttributeArchive = 0x20;
 constexpr std::uint32_t kShareWrite = 2;
 
