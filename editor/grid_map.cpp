@@ -9,6 +9,20 @@ ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
     return zerlege(text, profileName, group.such2, group.such3, group.suchnach1);
 }
 
+ZerlegeResult locateGroupInRecord(std::string_view text, const ProfileRecord& record,
+                                  std::string_view profileName, const ValueGroup& group) {
+    return locateGroup(record.body(text), profileName, group);
+}
+
+FoundList findProfileList(std::string_view text, std::string_view profileName,
+                          const ValueGroup& group) {
+    const auto record = findProfileRecord(text, profileName);
+    if (!record || !record->hasEnd())
+        return {locateGroup(text, profileName, group)[1], false};
+    const ZerlegeResult parts = locateGroupInRecord(text, *record, profileName, group);
+    return {parts[1], !isZerlegeError(parts)};
+}
+
 namespace grid {
 namespace {
 

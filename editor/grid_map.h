@@ -114,6 +114,20 @@ inline constexpr std::array<ValueGroup, 4> kRouteWriteOrder{
 ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
                           const ValueGroup& group);
 
+// The same search bounded by the profile's own record: a tag outside it is not found, and
+// index 0 starts at the name.
+ZerlegeResult locateGroupInRecord(std::string_view text, const ProfileRecord& record,
+                                  std::string_view profileName, const ValueGroup& group);
+
+// A group's list as a load finds it: in the profile's own record where the file has one,
+// else from the name's first occurrence anywhere.
+struct FoundList {
+    std::string_view list;
+    bool inOwnRecord;
+};
+FoundList findProfileList(std::string_view text, std::string_view profileName,
+                          const ValueGroup& group);
+
 namespace grid {
 
 // A row of value boxes as laid out: its caption label Label2(label2), its top in twips and
@@ -123,8 +137,11 @@ struct ValueRow {
     std::string_view caption;
     int top;
     ValueGroup group;
-    // Its columns are headed by the road classes outside towns.
-    constexpr bool outsideTowns() const { return group.suchnach1 == tags::kOpenEnd; }
+    // Its columns are headed by the road classes outside towns: the vehicle block has a
+    // heading row of its own for them, the route block one row for all its lists.
+    constexpr bool outsideTowns() const {
+        return group.kind == ProfileKind::Vehicle && group.suchnach1 == tags::kOpenEnd;
+    }
 };
 
 inline constexpr std::array<ValueRow, 8> kValueRows{{

@@ -23,8 +23,11 @@ void onFocusLost(MainWindowModel& model, ControlId box) {
 
 void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text) {
     Control& typedInto = control(model.form, box);
-    if (typedInto.kind == ControlKind::TextBox)
-        typedInto.text = text;
+    if (typedInto.kind != ControlKind::TextBox)
+        return;
+    typedInto.text = text;
+    if (box.array == ControlArray::Text1)
+        model.origins.boxes.at(static_cast<std::size_t>(box.index)) = BoxOrigin::Typed;
 }
 
 void onClick(EditorContext& editor, ControlId clicked) {

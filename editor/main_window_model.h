@@ -2,6 +2,7 @@
 // truth about the window; the Win32 window shows it and feeds the user's actions into it.
 #pragma once
 
+#include "editor/grid_origins.h"
 #include "editor/main_form.h"
 #include "editor/window_state.h"
 
@@ -10,6 +11,7 @@ namespace marlwick {
 struct MainWindowModel {
     MainForm form = makeMainForm();
     WindowState state;
+    GridOrigins origins;
 };
 
 } // namespace marlwick

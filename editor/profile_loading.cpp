@@ -1,6 +1,7 @@
 #include "editor/profile_loading.h"
 
 #include "editor/grid_map.h"
+#include "editor/list_origins.h"
 #include "editor/paths.h"
 #include "editor/settings_file.h"
 #include "editor/stored_settings.h"
@@ -28,6 +29,8 @@ Found readSettings(EditorContext& editor, const std::string& path, std::string& 
     auto read = readWholeFile(editor.files, path);
     if (!read) {
         ClearValueBoxes(editor.model);
+        // The file is the right one, only locked: its path stays in view.
+        editor.model.form.label4[0].text = editor.model.state.targetPath;
         tell(editor, messages::fileLocked(path));
         return Found::Unreadable;
     }
@@ -41,26 +44,30 @@ std::string profileName(const MainWindowModel& model, ProfileKind kind,
     return std::string(profileNameForCaption(kind, caption).value_or(storedCaption));
 }
 
-void showGroups(EditorContext& editor, std::string_view targetText, std::string_view importText,
-                const std::string& vehicleName, const std::string& routeName) {
-    MainWindowModel& model = editor.model;
+} // namespace
+
+void ShowProfileLists(MainWindowModel& model, std::string_view targetText,
+                      std::string_view importText, const std::string& vehicleName,
+                      const std::string& routeName) {
     for (const ValueGroup& group : kLoadOrder) {
         const std::string_view source =
             GroupSourceText(model, targetText, importText, group.firstBox);
         const std::string& name = group.kind == ProfileKind::Vehicle ? vehicleName : routeName;
-        const std::string list(locateGroup(source, name, group)[1]);
+        const FoundList found = findProfileList(source, name, group);
         if (group.count == 1)
-            model.form.text1[static_cast<std::size_t>(group.firstBox)].text = list;
+            model.form.text1[static_cast<std::size_t>(group.firstBox)].text = found.list;
         else
-            ListToBoxes(model, list, group.firstBox, group.count);
+            ListToBoxes(model, found.list, group.firstBox, group.count);
+        if (found.inOwnRecord)
+            noteLoadedList(model, group, found.list, GroupFromImport(model, group.firstBox));
     }
 }
-
-} // namespace
 
 void LoadProfiles(EditorContext& editor) {
     MainWindowModel& model = editor.model;
     WindowState& state = model.state;
+    // Whatever the boxes keep from before has no known origin until this load completes.
+    model.origins = {};
     ClearValueBoxes(model);
     const std::string storedVehicle = readStoredText(editor.registry, stored::kFahrzeug);
     const std::string storedRoute = readStoredText(editor.registry, stored::kRoute);
@@ -84,9 +91,9 @@ void LoadProfiles(EditorContext& editor) {
             return;
         }
     }
-    showGroups(editor, targetText, importText,
-               profileName(model, ProfileKind::Vehicle, storedVehicle),
-               profileName(model, ProfileKind::Route, storedRoute));
+    ShowProfileLists(model, targetText, importText,
+                     profileName(model, ProfileKind::Vehicle, storedVehicle),
+                     profileName(model, ProfileKind::Route, storedRoute));
     RecomputeRoutingSpeeds(model);
 }
 

@@ -1,7 +1,7 @@
 #include "editor/profile_writes.h"
 
 #include "editor/grid_map.h"
-#include "editor/number_rules.h"
+#include "editor/list_origins.h"
 #include "editor/settings_file.h"
 #include "editor/value_grid.h"
 #include "editor/write_messages.h"
@@ -13,8 +13,8 @@
 namespace marlwick {
 namespace {
 
-// The excerpt's first part holds "</SpeedProfile>" and the five characters after it.
-constexpr std::size_t kAfterSpeedProfileEnd = 20;
+// The excerpt's first part holds the record's end tag and the five characters after it.
+constexpr std::size_t kAfterRecordEnd = 5;
 
 struct Excerpt {
     std::string text;
@@ -36,130 +36,81 @@ PlannedWrite refused(std::string why) {
     return {{}, {}, std::move(why)};
 }
 
-// The first part holds the profile's record; the second, the next preference-factor block,
-// exists only when a profile follows.
-Excerpt vehicleExcerpt(std::string_view text, std::string_view name) {
-    const std::string start = std::string(tags::kName) + std::string(name);
-    const std::size_t p = findText(text, start);
-    if (p == std::string_view::npos)
-        return {{}, tags::kName};
-    const std::size_t end = findText(text, tags::kSpeedProfileEnd, p);
-    if (end == std::string_view::npos)
-        return {{}, tags::kSpeedProfileEnd};
-    const std::string_view first = slice(text, p, end + kAfterSpeedProfileEnd);
-    const std::size_t q = findText(text, tags::kPreferenceFactorOpen, p + first.size());
+// The first part holds the profile's record with its end tag; the second, the next
+// preference-factor block, exists only when a profile follows.
+std::string vehicleExcerpt(std::string_view text, const ProfileRecord& record) {
+    const std::string_view first =
+        slice(text, record.start, record.end + record.endTagSize + kAfterRecordEnd);
+    const std::size_t q = findText(text, tags::kPreferenceFactorOpen, record.start + first.size());
     const std::size_t close = q == std::string_view::npos
                                   ? std::string_view::npos
                                   : findText(text, tags::kPreferenceFactorClose, q);
     if (close == std::string_view::npos)
-        return {std::string(first), {}};
-    return {std::string(first) +
-                std::string(slice(text, q, close + tags::kPreferenceFactorClose.size())),
+        return std::string(first);
+    return std::string(first) +
+           std::string(slice(text, q, close + tags::kPreferenceFactorClose.size()));
+}
+
+Excerpt routeExcerpt(std::string_view text, const ProfileRecord& record) {
+    const std::size_t close = findText(text, tags::kPreferenceFactorClose, record.start);
+    if (close == std::string_view::npos)
+        return {{}, tags::kPreferenceFactorClose};
+    return {std::string(slice(text, record.start, close + tags::kPreferenceFactorClose.size())),
             {}};
 }
 
-Excerpt routeExcerpt(std::string_view text, std::string_view name) {
-    const std::string start = std::string(tags::kName) + std::string(name);
-    const std::size_t p = findText(text, start);
-    if (p == std::string_view::npos)
-        return {{}, tags::kName};
-    const std::size_t close = findText(text, tags::kPreferenceFactorClose, p);
-    if (close == std::string_view::npos)
-        return {{}, tags::kPreferenceFactorClose};
-    return {std::string(slice(text, p, close + tags::kPreferenceFactorClose.size())), {}};
-}
-
-// Where a profile's own record lies: from "<Name>" and the name to its "</SpeedProfile>".
-struct Record {
-    std::size_t begin; // the first character after the name
-    std::size_t end;   // where "</SpeedProfile>" starts
-};
-
-// The search for a group runs from the name's first occurrence, which may lie before the
-// record. The first of its tags found outside the record: before it, or the one the
-// profile lacks.
-struct TagOutside {
-    std::string_view tag;
-    bool beforeRecord;
-};
-
-std::optional<TagOutside> tagOutsideRecord(std::string_view text, std::size_t from,
-                                           const Record& record, const ValueGroup& group) {
-    for (const std::string_view tag : {group.such2, group.such3, group.suchnach1}) {
-        if (tag.empty())
-            continue;
-        from = findText(text, tag, from);
-        if (from == std::string_view::npos || from + tag.size() > record.end)
-            return TagOutside{tag, false};
-        if (from < record.begin)
-            return TagOutside{tag, true};
-        from += tag.size();
-    }
+// Why the profile's own record cannot take the write; nothing when it can.
+std::optional<std::string> refusalOfRecord(std::string_view text, std::string_view name,
+                                           const std::optional<ProfileRecord>& record) {
+    if (!record && findText(text, name) == std::string_view::npos)
+        return messages::profileMissing(name);
+    if (!record)
+        return messages::profileLacks(name, std::string(tags::kName) + std::string(name) +
+                                                std::string(tags::kNameEnd));
+    if (!record->hasEnd())
+        return messages::profileLacks(name, tags::kSpeedProfileEnd);
     return std::nullopt;
 }
 
-// The new list may go in: it is the list as the file holds it, or every box is a number.
-std::optional<std::string> refusalOfNonNumbers(const MainWindowModel& model, const ValueGroup& group,
-                                             std::string_view list, std::string_view inFile) {
-    if (list == inFile)
-        return std::nullopt;
-    for (int box = group.firstBox; box < group.firstBox + group.count; ++box) {
-        const std::string& text = model.form.text1[static_cast<std::size_t>(box)].text;
-        if (!readBoxNumber(text))
-            return messages::notANumber(grid::boxName(box), text);
-    }
-    return std::nullopt;
+std::string refusalOfList(const MainWindowModel& model, ProfileKind kind, const ListToWrite& list) {
+    const std::string& box = model.form.text1[static_cast<std::size_t>(list.box)].text;
+    if (list.problem == ListToWrite::Problem::NotANumber)
+        return messages::notANumber(grid::boxName(list.box), box);
+    return messages::notLoadedFor(kind, model.form.label3[grid::titleOf(kind)].text,
+                                  grid::boxName(list.box));
 }
 
-// Replaces each group's list in turn, every search on the text as changed so far. Every list
-// must lie in the profile's own record, from "<Name>" and the name to its "</SpeedProfile>",
-// and every list that changes must hold numbers only.
+// Replaces each group's list in turn, every search on the text as changed so far and within
+// the profile's own record. Each list takes only what the grid knows the origin of.
 PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, ProfileKind kind,
                        std::span<const ValueGroup> groups) {
     const std::string_view name = writeProfileName(model, kind);
     if (name.empty())
         return refused(messages::noProfileName(name));
+    std::optional<ProfileRecord> record = findProfileRecord(fileText, name);
+    if (auto refusal = refusalOfRecord(fileText, name, record))
+        return refused(std::move(*refusal));
 
     PlannedWrite plan{std::string(fileText), {}, {}};
-    // Every replaced list lies after the name's first occurrence, so that occurrence stays
-    // where it is: each search may start there instead of at the beginning of a large file.
-    const std::size_t nameAt = findText(plan.newText, name);
-    if (nameAt == std::string_view::npos)
-        return refused(messages::groupNotFound(name, groups.front(), {kSuch1Error, {}, {}}));
-    // "<Name>" and the name cannot start more than the tag's length before the name.
-    const std::string recordStart = std::string(tags::kName) + std::string(name);
-    const std::size_t recordAt =
-        findText(plan.newText, recordStart, nameAt - std::min(nameAt, tags::kName.size()));
-    if (recordAt == std::string_view::npos)
-        return refused(messages::profileLacks(name, recordStart));
-
     for (const ValueGroup& group : groups) {
-        const std::string_view text = plan.newText;
-        const ZerlegeResult parts = locateGroup(text.substr(nameAt), name, group);
+        const ZerlegeResult parts = locateGroupInRecord(plan.newText, *record, name, group);
         if (isZerlegeError(parts))
             return refused(messages::groupNotFound(name, group, parts));
-        // Lists replaced so far lie inside the record, so its end is searched again.
-        const Record record{recordAt + recordStart.size(),
-                            findText(text, tags::kSpeedProfileEnd, recordAt)};
-        if (record.end == std::string_view::npos)
-            return refused(messages::profileLacks(name, tags::kSpeedProfileEnd));
-        if (const auto outside = tagOutsideRecord(text, nameAt, record, group))
-            return refused(outside->beforeRecord ? messages::nameBeforeProfile(name)
-                                                 : messages::profileLacks(name, outside->tag));
-        const std::size_t listAt = nameAt + parts[0].size();
-        // Prefix and suffix stay as they are, so the list is replaced in place. The route
-        // value goes in as its box holds it.
-        const std::string list = group.count == 1
-                                     ? model.form.text1[group.firstBox].text
-                                     : BoxesToList(model, {}, group.firstBox, {}, group.count);
-        if (auto refusal = refusalOfNonNumbers(model, group, list, parts[1]))
-            return refused(std::move(*refusal));
-        plan.newText.replace(listAt, parts[1].size(), list);
+        const ListToWrite list = listToWrite(model, group, parts[1]);
+        if (list.problem != ListToWrite::Problem::None)
+            return refused(refusalOfList(model, kind, list));
+        // Prefix and suffix stay as they are, so the list is replaced in place.
+        const std::size_t listAt = record->nameAt + parts[0].size();
+        const std::size_t oldSize = parts[1].size();
+        plan.newText.replace(listAt, oldSize, list.list);
+        record->end = record->end + list.list.size() - oldSize;
     }
 
-    const std::string_view tail = std::string_view(plan.newText).substr(recordAt);
-    Excerpt excerpt =
-        kind == ProfileKind::Vehicle ? vehicleExcerpt(tail, name) : routeExcerpt(tail, name);
+    if (kind == ProfileKind::Vehicle) {
+        plan.excerpt = vehicleExcerpt(plan.newText, *record);
+        return plan;
+    }
+    Excerpt excerpt = routeExcerpt(plan.newText, *record);
     if (!excerpt.missingTag.empty())
         return refused(messages::excerptTagMissing(name, excerpt.missingTag));
     plan.excerpt = std::move(excerpt.text);
@@ -204,6 +155,12 @@ void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
     }
     if (!askYesNo(editor, messages::confirmation(kConfirmationHeader, plan.excerpt)))
         return;
+    // While the question was open another program may have changed the file, or another
+    // card taken the drive letter: the plan holds only for the bytes it was made from.
+    if (!fileHolds(editor.files, path, planned.oldText)) {
+        tell(editor, messages::changedMeanwhile(path));
+        return;
+    }
     const ReplaceResult result =
         replaceWholeFile(editor.files, path, plan.newText, planned.oldText);
     if (result.outcome != ReplaceOutcome::Replaced)

@@ -1,6 +1,8 @@
 #include "editor/settings_document.h"
 
 #include <algorithm>
+#include <string>
+#include <utility>
 
 namespace marlwick {
 
@@ -11,6 +13,57 @@ std::optional<std::string_view> profileNameForCaption(ProfileKind kind, std::str
     if (it == kProfiles.end())
         return std::nullopt;
     return it->name;
+}
+
+namespace {
+
+// Whether the position lies inside an XML comment; comments do not nest.
+bool insideComment(std::string_view text, std::size_t position) {
+    for (std::size_t from = 0;;) {
+        const std::size_t start = findText(text, tags::kCommentStart, from);
+        if (start == std::string_view::npos || start >= position)
+            return false;
+        const std::size_t end =
+            findText(text, tags::kCommentEnd, start + tags::kCommentStart.size());
+        if (end == std::string_view::npos || end + tags::kCommentEnd.size() > position)
+            return true;
+        from = end + tags::kCommentEnd.size();
+    }
+}
+
+bool isXmlBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
+// Where the first "</SpeedProfile" from `from` that blanks and ">" close starts, and the
+// closed tag's length.
+std::pair<std::size_t, std::size_t> findRecordEnd(std::string_view text, std::size_t from) {
+    for (;;) {
+        const std::size_t at = findText(text, tags::kSpeedProfileEndOpen, from);
+        if (at == std::string_view::npos)
+            return {ProfileRecord::kNoEnd, 0};
+        std::size_t close = at + tags::kSpeedProfileEndOpen.size();
+        while (close < text.size() && isXmlBlank(text[close]))
+            ++close;
+        if (close < text.size() && text[close] == '>')
+            return {at, close + 1 - at};
+        from = at + 1;
+    }
+}
+
+} // namespace
+
+std::optional<ProfileRecord> findProfileRecord(std::string_view text, std::string_view name) {
+    const std::string start =
+        std::string(tags::kName) + std::string(name) + std::string(tags::kNameEnd);
+    std::size_t at = findText(text, start);
+    while (at != std::string_view::npos && insideComment(text, at))
+        at = findText(text, start, at + 1);
+    if (at == std::string_view::npos)
+        return std::nullopt;
+    const std::size_t nameAt = at + tags::kName.size();
+    const auto [end, endTagSize] = findRecordEnd(text, nameAt + name.size());
+    return ProfileRecord{at, nameAt, end, endTagSize};
 }
 
 ZerlegeResult splitRoutingSection(std::string_view text) {

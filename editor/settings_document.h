@@ -71,10 +71,32 @@ inline constexpr std::string_view kValue = "<Value>";
 inline constexpr std::string_view kValueEnd = "</Value>";
 inline constexpr std::string_view kName = "<Name>";
 inline constexpr std::string_view kSpeedProfileEnd = "</SpeedProfile>";
+// A record's end tag may hold white space before its ">".
+inline constexpr std::string_view kSpeedProfileEndOpen = "</SpeedProfile";
+inline constexpr std::string_view kNameEnd = "</Name>";
+inline constexpr std::string_view kCommentStart = "<!--";
+inline constexpr std::string_view kCommentEnd = "-->";
 // Both lack the closing ">": they bound the block in the confirmation excerpt.
 inline constexpr std::string_view kPreferenceFactorOpen = "<PreferenceFactor";
 inline constexpr std::string_view kPreferenceFactorClose = "</PreferenceFactor";
 } // namespace tags
+
+// A profile's own record: from "<Name>", the exact name and "</Name>", outside any comment, to
+// the first "</SpeedProfile" after it that white space and ">" close.
+struct ProfileRecord {
+    static constexpr std::size_t kNoEnd = std::string_view::npos;
+
+    std::size_t start;  // where "<Name>" starts
+    std::size_t nameAt; // where the name starts
+    std::size_t end;    // where its end tag starts; kNoEnd when the record never ends
+    std::size_t endTagSize;
+
+    bool hasEnd() const { return end != kNoEnd; }
+    // The text from the name to the end tag, where every list of the profile lies.
+    std::string_view body(std::string_view text) const { return text.substr(nameAt, end - nameAt); }
+};
+
+std::optional<ProfileRecord> findProfileRecord(std::string_view text, std::string_view name);
 
 // Splits a text around its routing section: head up to "<Routing>", the section, the tail
 // from "</Routing>" on.

@@ -26,6 +26,12 @@ Control& valueBox(MainWindowModel& model, int index) {
     return model.form.text1.at(static_cast<std::size_t>(index));
 }
 
+// A text the editor computed for the user stands as if typed.
+void setComputed(MainWindowModel& model, int index, std::string text) {
+    valueBox(model, index).text = std::move(text);
+    model.origins.boxes.at(static_cast<std::size_t>(index)) = BoxOrigin::Typed;
+}
+
 Control& routingSpeedBox(MainWindowModel& model, int k) {
     return model.form.text3.at(static_cast<std::size_t>(k));
 }
@@ -76,7 +82,7 @@ void recomputeVehicleFactors(MainWindowModel& model) {
                                      readValueBox(model, k + kRouteFactorBoxOffset));
         if (!factor)
             return;
-        valueBox(model, k).text = formatPreferenceFactor(*factor);
+        setComputed(model, k, formatPreferenceFactor(*factor));
     }
 }
 
@@ -110,7 +116,7 @@ void leaveRoutingSpeedBox(MainWindowModel& model, int k) {
                                  readValueBox(model, partner));
     if (!factor)
         return;
-    valueBox(model, moving).text = withDecimalPoint(formatPreferenceFactor(*factor));
+    setComputed(model, moving, withDecimalPoint(formatPreferenceFactor(*factor)));
 }
 
 void RecomputeRoutingSpeeds(MainWindowModel& model) {
@@ -120,11 +126,14 @@ void RecomputeRoutingSpeeds(MainWindowModel& model) {
         recomputeFromValues(model);
 }
 
+bool GroupFromImport(const MainWindowModel& model, int firstBox) {
+    return model.state.importFlag && isValueBox(firstBox) &&
+           model.form.text1[static_cast<std::size_t>(firstBox)].enabled;
+}
+
 std::string_view GroupSourceText(const MainWindowModel& model, std::string_view targetText,
                                  std::string_view importText, int firstBox) {
-    const bool fromImport = model.state.importFlag && isValueBox(firstBox) &&
-                            model.form.text1[static_cast<std::size_t>(firstBox)].enabled;
-    return fromImport ? importText : targetText;
+    return GroupFromImport(model, firstBox) ? importText : targetText;
 }
 
 void ClearValueBoxes(MainWindowModel& model) {
@@ -132,17 +141,15 @@ void ClearValueBoxes(MainWindowModel& model) {
         return;
     for (Control& box : model.form.text1)
         box.text = kPlaceholder;
+    model.origins = {};
     model.form.label4[0].text = kChooseFileCaption;
 }
 
-void ListToBoxes(MainWindowModel& model, std::string_view list, int firstBox, int count) {
-    model.form.window.visible = true;
+std::vector<std::optional<std::string_view>> SpreadList(std::string_view list, int count) {
+    std::vector<std::optional<std::string_view>> texts(
+        static_cast<std::size_t>(std::max(count, 0)));
     if (count < 1)
-        return;
-    const auto setBox = [&](int index, std::string_view text) {
-        if (isValueBox(index))
-            valueBox(model, index).text = text;
-    };
+        return texts;
     std::size_t position = 0;
     for (int j = 0; j < count - 1; ++j) {
         const std::size_t bar = list.find('|', position);
@@ -150,10 +157,21 @@ void ListToBoxes(MainWindowModel& model, std::string_view list, int firstBox, in
             position = 0; // the search starts again at the list's beginning
             continue;
         }
-        setBox(firstBox + j, list.substr(position, bar - position));
+        texts[static_cast<std::size_t>(j)] = list.substr(position, bar - position);
         position = bar + 1;
     }
-    setBox(firstBox + count - 1, list.substr(position));
+    texts.back() = list.substr(position);
+    return texts;
+}
+
+void ListToBoxes(MainWindowModel& model, std::string_view list, int firstBox, int count) {
+    model.form.window.visible = true;
+    const auto texts = SpreadList(list, count);
+    for (int j = 0; j < count; ++j) {
+        const int index = firstBox + j;
+        if (const auto& text = texts[static_cast<std::size_t>(j)]; text && isValueBox(index))
+            valueBox(model, index).text = *text;
+    }
 }
 
 std::string BoxesToList(const MainWindowModel& model, std::string_view prefix, int firstBox,

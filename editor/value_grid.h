@@ -4,8 +4,10 @@
 
 #include "editor/main_window_model.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace marlwick {
 
@@ -31,13 +33,22 @@ void leaveRoutingSpeedBox(MainWindowModel& model, int k);
 // nothing changes when any of the 48 inputs cannot be read or a product overflows.
 void RecomputeRoutingSpeeds(MainWindowModel& model);
 
+// A value group is loaded from the import text: the import flag is set and the group's first
+// box is enabled.
+bool GroupFromImport(const MainWindowModel& model, int firstBox);
+
 // The text a value group is loaded from: the import text when the import flag is set and
 // the group's first box is enabled.
 std::string_view GroupSourceText(const MainWindowModel& model, std::string_view targetText,
                                  std::string_view importText, int firstBox);
 
-// Outside import mode: every value box shows the placeholder and Label4(0) asks for a file.
+// Outside import mode: every value box shows the placeholder, which no write takes, and
+// Label4(0) asks for a file.
 void ClearValueBoxes(MainWindowModel& model);
+
+// The text each of count boxes takes from a "|"-separated list, as ListToBoxes spreads it;
+// nothing for a box that the list leaves alone.
+std::vector<std::optional<std::string_view>> SpreadList(std::string_view list, int count);
 
 // Spreads a "|"-separated list over count boxes from firstBox on, exactly as the list stands:
 // a missing separator leaves its box alone and starts the search again at the list's

@@ -43,8 +43,7 @@ std::string noProfileName(std::string_view caption) {
 std::string groupNotFound(std::string_view profileName, const ValueGroup& group,
                           const ZerlegeResult& failed) {
     if (failed[0] == kSuch1Error)
-        return "Das Profil " + quoted(profileName) + " steht nicht in der Datei." +
-               std::string(kNothingWritten);
+        return profileMissing(profileName);
     std::string_view missing = group.suchnach1;
     if (failed[1] == kSuch2Error)
         missing = group.such2;
@@ -58,11 +57,24 @@ std::string profileLacks(std::string_view profileName, std::string_view tag) {
            std::string(kNothingWritten);
 }
 
-std::string nameBeforeProfile(std::string_view profileName) {
-    return "Der Name " + quoted(profileName) +
-           " steht in der Datei schon vor seinem Profil; dessen Werte lassen sich nicht "
-           "sicher finden." +
+std::string profileMissing(std::string_view profileName) {
+    return "Das Profil " + quoted(profileName) + " steht nicht in der Datei." +
            std::string(kNothingWritten);
+}
+
+std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string_view boxName) {
+    const std::string block = kind == ProfileKind::Vehicle ? "des Fahrzeugs" : "der Route";
+    return "Die Werte " + block + " sind nicht für „" + std::string(caption) +
+           "“ aus dessen Profil geladen (Feld " + std::string(boxName) + "). Bitte „" +
+           std::string(caption) + "“ neu laden, indem Sie es noch einmal auswählen." +
+           std::string(kNothingWritten);
+}
+
+std::string changedMeanwhile(std::string_view path) {
+    return "Die Datei " + quoted(path) +
+           " wurde verändert, während die Frage offen war, oder ist nicht mehr lesbar. Es wurde "
+           "nichts geschrieben. Die Änderungen lassen sich noch einmal übernehmen; dabei wird "
+           "die Datei neu gelesen.";
 }
 
 std::string notANumber(std::string_view boxName, std::string_view text) {

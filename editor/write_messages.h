@@ -27,8 +27,12 @@ std::string groupNotFound(std::string_view profileName, const ValueGroup& group,
                           const ZerlegeResult& failed);
 // The profile's own record lacks the tag: the search found it only in another profile.
 std::string profileLacks(std::string_view profileName, std::string_view tag);
-// The name stands in the file before "<Name>" and the name, so its lists cannot be told apart.
-std::string nameBeforeProfile(std::string_view profileName);
+std::string profileMissing(std::string_view profileName);
+// A list would take a box text whose origin is not the shown profile's last load (left from
+// another profile or an interrupted load, or found in another profile's record).
+std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string_view boxName);
+// The file no longer holds the bytes the confirmed write was planned from.
+std::string changedMeanwhile(std::string_view path);
 // A list that would change holds a box text that is no number.
 std::string notANumber(std::string_view boxName, std::string_view text);
 std::string excerptTagMissing(std::string_view profileName, std::string_view tag);

@@ -1,6 +1,7 @@
 // An editor over in-memory files, host, registry and dialogs, as operation tests need it.
 #pragma once
 
+#include "editor/main_window_events.h"
 #include "tests/fakes/memory_machine.h"
 
 #include <gtest/gtest.h>
@@ -30,6 +31,11 @@ class EditorFixture : public ::testing::Test {
         if (!text.empty() && text.back() == '\0')
             text.pop_back();
         return text;
+    }
+
+    // As the user types into the value box Text1(box).
+    void type(int box, std::string_view text) {
+        onTextTyped(model, {ControlArray::Text1, box}, text);
     }
 
     void store(std::string_view name, const std::string& text) {

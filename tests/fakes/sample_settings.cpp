@@ -1,7 +1,7 @@
 #include "tests/fakes/sample_settings.h"
 
 #include "editor/grid_map.h"
-#include "editor/value_grid.h"
+#include "editor/profile_loading.h"
 
 #include <fstream>
 #include <iterator>
@@ -21,13 +21,8 @@ void showProfiles(MainWindowModel& model, const std::string& text) {
         const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
         return std::string(profileNameForCaption(kind, caption).value_or(caption));
     };
-    for (const ValueGroup& group : kLoadOrder) {
-        const auto list = locateGroup(text, nameOf(group.kind), group)[1];
-        if (group.count == 1)
-            model.form.text1[group.firstBox].text = std::string(list);
-        else
-            ListToBoxes(model, list, group.firstBox, group.count);
-    }
+    model.origins = {};
+    ShowProfileLists(model, text, text, nameOf(ProfileKind::Vehicle), nameOf(ProfileKind::Route));
 }
 
 } // namespace marlwick::fakes

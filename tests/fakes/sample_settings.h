@@ -11,7 +11,7 @@ namespace marlwick::fakes {
 std::string sampleSettingsText();
 
 // Fills the value boxes with the lists of the model's current vehicle and route profiles,
-// as a load shows them.
+// as a load of that text shows them, origins included.
 void showProfiles(MainWindowModel& model, const std::string& text);
 
 } // namespace marlwick::fakes

@@ -1,0 +1,34 @@
+// Where the text of each value box came from. A write puts into the file only numbers the
+// user typed and texts that the last completed load read from the shown profile's own
+// record, so it asks here instead of guessing from the text.
+#pragma once
+
+#include "editor/main_form.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <string>
+
+namespace marlwick {
+
+enum class BoxOrigin : std::uint8_t {
+    Unknown, // left from before the last load, or put there by no load of the profile's own
+    Loaded,  // the last load read it from the profile's own record
+    Typed,   // the user typed it, or a routing speed moved it
+};
+
+// A value list as the last load read it from the profile's own record.
+struct LoadedList {
+    std::string caption; // the title caption the load was for
+    bool fromImport = false;
+    std::string list; // as its file holds it
+};
+
+struct GridOrigins {
+    std::array<BoxOrigin, kValueBoxCount> boxes{};
+    std::array<std::string, kValueBoxCount> loadedTexts;
+    std::map<int, LoadedList> lists; // by the group's first box
+};
+
+} // namespace marlwick
