@@ -20,6 +20,7 @@ class FilePort {
     static constexpr std::uint32_t kGenericWrite = 0x40000000;
     static constexpr std::uint32_t kShareRead = 1;
 
+    static constexpr std::uint32_t kCreateNew = 1;
     static constexpr std::uint32_t kCreateAlways = 2;
     static constexpr std::uint32_t kOpenExisting = 3;
 
@@ -42,6 +43,8 @@ class FilePort {
 
     // GetTempFileNameA writes at most this many characters with the NUL.
     static constexpr std::uint32_t kMaxPath = 260;
+    // GetTempFileNameA takes folders of at most this many characters.
+    static constexpr std::uint32_t kMaxTempFolder = kMaxPath - 14;
 
     // GetFileAttributesExA's answer: attributes, last write time (100 ns units), size.
     struct FileAttributeData {
@@ -75,6 +78,10 @@ class FilePort {
     // characters. The number used, 0 on failure.
     virtual std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                           std::uint32_t unique, char* name) = 0;
+    // The path made absolute as the system resolves it (the current folder of its drive,
+    // "/" as "\"): its length without the NUL when it fit, else the size needed; 0 on failure.
+    virtual std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                          char* buffer) = 0;
 };
 
 } // namespace marlwick

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -14,8 +15,10 @@ using Handle = FilePort::Handle;
 // 64 MB and more.
 constexpr std::size_t kTransferChunk = std::size_t{32} << 20;
 
-// The first letters of the temporary file's name, which the system completes.
+// The first letters of the temporary file's name, which the system completes with a number
+// and the suffix.
 constexpr std::string_view kTemporaryPrefix = "mwk";
+constexpr std::string_view kTemporarySuffix = ".tmp";
 
 // Closes a handle when the scope ends, whatever path leaves it.
 class OpenFile {
@@ -56,14 +59,49 @@ struct WriteFailure {
     std::uint32_t error;
 };
 
-// The system names and creates a new empty file beside the target, so that no file of the
-// user's is ever opened for writing and the name fits wherever the target fits.
+// The target's folder, with its backslash, however the path was written: "E:/Navi/x.xml",
+// "E:x.xml" (the current folder of E:), a UNC path. Nothing when the system cannot say.
+std::optional<std::string> folderOfTarget(FilePort& files, const std::string& path) {
+    std::array<char, FilePort::kMaxPath> buffer{};
+    const std::uint32_t length =
+        files.getFullPathName(path, static_cast<std::uint32_t>(buffer.size()), buffer.data());
+    if (length == 0 || length >= buffer.size())
+        return std::nullopt;
+    const std::string_view full(buffer.data(), length);
+    return std::string(full.substr(0, full.rfind('\\') + 1));
+}
+
+// A name of the editor's own, for folders too long for the system's temporary names: the
+// same pattern, created only where no file has it yet.
+std::optional<std::string> createOwnTemporaryIn(FilePort& files, const std::string& folder) {
+    constexpr std::uint32_t kNumbers = 0xFFFF;
+    for (std::uint32_t number = 1; number <= kNumbers; ++number) {
+        std::array<char, 5> digits{};
+        std::snprintf(digits.data(), digits.size(), "%X", number);
+        const std::string name =
+            folder + std::string(kTemporaryPrefix) + digits.data() + std::string(kTemporarySuffix);
+        const Handle made =
+            files.createFile(name, FilePort::kGenericWrite, 0, FilePort::kCreateNew, 0);
+        if (made != FilePort::kInvalidHandle) {
+            files.closeHandle(made);
+            return name;
+        }
+        if (files.getLastError() != FilePort::kErrorFileExists)
+            return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+// A new empty file in the target's own folder, so that no file of the user's is ever opened
+// for writing and the final move never crosses volumes.
 std::optional<std::string> createTemporaryBeside(FilePort& files, const std::string& path) {
-    // With its backslash: "E:" alone would be the drive's current folder, not its root.
-    const std::size_t slash = path.rfind('\\');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::optional<std::string> folder = folderOfTarget(files, path);
+    if (!folder)
+        return std::nullopt;
+    if (folder->size() > FilePort::kMaxTempFolder)
+        return createOwnTemporaryIn(files, *folder);
     std::array<char, FilePort::kMaxPath> name{};
-    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
+    if (files.getTempFileName(*folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
         return std::nullopt;
     return std::string(name.data());
 }

@@ -63,6 +63,10 @@ class BoundedFiles final : public marlwick::FilePort {
                                   std::uint32_t unique, char* name) override {
         return counted().getTempFileName(folder, prefix, unique, name);
     }
+    std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override {
+        return counted().getFullPathName(path, bufferLength, buffer);
+    }
 
   private:
     marlwick::FilePort& counted() {

@@ -91,4 +91,9 @@ std::uint32_t Win32FilePort::getTempFileName(const std::string& folder, const st
     return GetTempFileNameA(folder.c_str(), prefix.c_str(), unique, name);
 }
 
+std::uint32_t Win32FilePort::getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                             char* buffer) {
+    return GetFullPathNameA(path.c_str(), bufferLength, buffer, nullptr);
+}
+
 } // namespace marlwick

@@ -24,6 +24,8 @@ class Win32FilePort : public FilePort {
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
     std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                   std::uint32_t unique, char* name) override;
+    std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override;
 };
 
 } // namespace marlwick

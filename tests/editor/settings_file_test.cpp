@@ -69,8 +69,9 @@ TEST_F(SettingsFile, ReplacesAndVerifies) {
 
 TEST_F(SettingsFile, EveryFailingStepLeavesTheOldBytes) {
     // Each call that the replacement makes, failed in turn, occurrence by occurrence.
-    const Call calls[] = {Call::GetTempFileName,  Call::CreateFile,  Call::WriteFile,
-                          Call::FlushFileBuffers, Call::CloseHandle, Call::MoveFileEx};
+    const Call calls[] = {Call::GetFullPathName, Call::GetTempFileName,  Call::CreateFile,
+                          Call::WriteFile,       Call::FlushFileBuffers, Call::CloseHandle,
+                          Call::MoveFileEx};
     int tried = 0;
     for (const Call call : calls) {
         for (int occurrence = 1; occurrence <= 3; ++occurrence) {
@@ -157,15 +158,30 @@ TEST_F(SettingsFile, FilesBesideTheTargetKeepTheirBytes) {
         EXPECT_EQ(files.contents("E:\\Navi\\" + std::string(name)), name);
 }
 
-TEST_F(SettingsFile, TargetAtThePathLimitAndAtTheRoot) {
-    // The longest path the system opens, and a medium's root folder.
-    const std::string longest =
-        "E:\\" + std::string(FilePort::kMaxPath - 1 - 27, 'd') + "\\ApplicationSettings.xml";
-    for (const std::string& target : {longest, std::string("E:\\ApplicationSettings.xml")}) {
-        files.addFile(target, kOld);
-        EXPECT_EQ(replaceWholeFile(files, target, kNew, kOld).outcome, ReplaceOutcome::Replaced);
-        EXPECT_EQ(files.contents(target), kNew);
-        EXPECT_EQ(files.filesIn(target.substr(0, target.rfind('\\'))).size(), 1u);
+TEST_F(SettingsFile, TemporaryFileLiesInTheTargetsFolderHoweverThePathIsWritten) {
+    // The longest path the system opens, a medium's root folder, other spellings of a folder,
+    // and one too long for the system's temporary names.
+    const std::string longFolder = "E:\\" + std::string(FilePort::kMaxTempFolder, 'd');
+    const struct {
+        std::string target;
+        std::string folder;
+    } cases[] = {
+        {"E:\\" + std::string(FilePort::kMaxPath - 1 - 27, 'd') + "\\ApplicationSettings.xml",
+         "E:\\" + std::string(FilePort::kMaxPath - 1 - 27, 'd')},
+        {"E:\\ApplicationSettings.xml", "E:\\"},
+        {"E:/Navi/ApplicationSettings.xml", "E:\\Navi"},
+        {"E:ApplicationSettings.xml", "E:\\Navi"},
+        {"\\\\pc\\card\\ApplicationSettings.xml", "\\\\pc\\card"},
+        {longFolder + "\\a.xml", longFolder},
+    };
+    files.setCurrentFolder("E:\\Navi");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.target);
+        files.addFile(c.target, kOld);
+        EXPECT_EQ(replaceWholeFile(files, c.target, kNew, kOld).outcome, ReplaceOutcome::Replaced);
+        EXPECT_EQ(files.contents(c.target), kNew);
+        EXPECT_EQ(files.filesIn(c.folder).size(), 1u);
+        EXPECT_TRUE(files.filesIn("C:\\").empty());
     }
 }
 

@@ -5,16 +5,39 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <string_view>
+#include <vector>
 
 namespace marlwick::fakes {
 namespace {
 
 constexpr std::uint32_t kAttributeArchive = 0x20;
 constexpr std::uint32_t kShareWrite = 2;
+constexpr std::uint32_t kErrorInvalidName = 123;
 
 // The ANSI calls take paths shorter than MAX_PATH only.
 bool tooLong(const std::string& path) {
     return path.size() >= FilePort::kMaxPath;
+}
+
+// "." and ".." steps taken, as the system takes them, never above the root.
+std::string withoutDotSteps(std::string_view root, std::string_view rest) {
+    std::vector<std::string_view> steps;
+    for (std::size_t from = 0; from <= rest.size();) {
+        const std::size_t slash = std::min(rest.find('\\', from), rest.size());
+        const std::string_view step = rest.substr(from, slash - from);
+        if (step == ".." && !steps.empty())
+            steps.pop_back();
+        else if (!step.empty() && step != "." && step != "..")
+            steps.push_back(step);
+        from = slash + 1;
+    }
+    std::string full(root);
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        full += (i == 0 ? "" : "\\") + std::string(steps[i]);
+    if (!rest.empty() && rest.back() == '\\' && !steps.empty())
+        full += '\\';
+    return full;
 }
 
 } // namespace
@@ -23,8 +46,8 @@ MemoryFiles::MemoryFiles() {
     addFolder("C:\\Temp");
 }
 
-std::string MemoryFiles::key(const std::string& path) {
-    std::string folded = path;
+std::string MemoryFiles::key(const std::string& path) const {
+    std::string folded = path.empty() ? path : fullPathOf(path);
     std::ranges::transform(folded, folded.begin(),
                            [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     while (folded.size() > 2 && folded.back() == '\\')
@@ -415,6 +438,51 @@ std::uint32_t MemoryFiles::getTempFileName(const std::string& folder, const std:
     const std::string made = nameFor(number);
     std::memcpy(name, made.c_str(), made.size() + 1);
     return number;
+}
+
+// Only the current folder of the current drive is known; another drive's is its root.
+std::string MemoryFiles::fullPathOf(const std::string& path) const {
+    std::string given = path;
+    std::ranges::replace(given, '/', '\\');
+    const std::string_view current = currentFolder_;
+    if (given.starts_with("\\\\")) {
+        const std::size_t server = given.find('\\', 2);
+        const std::size_t share =
+            server == std::string::npos ? server : given.find('\\', server + 1);
+        const std::size_t rootEnd = share == std::string::npos ? given.size() : share + 1;
+        return withoutDotSteps(std::string_view(given).substr(0, rootEnd),
+                               std::string_view(given).substr(rootEnd));
+    }
+    if (given.size() >= 2 && given[1] == ':') {
+        const std::string_view rest = std::string_view(given).substr(2);
+        if (rest.starts_with('\\'))
+            return withoutDotSteps(given.substr(0, 2) + "\\", rest.substr(1));
+        const bool currentDrive = std::tolower(static_cast<unsigned char>(given[0])) ==
+                                  std::tolower(static_cast<unsigned char>(current[0]));
+        if (!currentDrive)
+            return withoutDotSteps(given.substr(0, 2) + "\\", rest);
+        return withoutDotSteps(current.substr(0, 3),
+                               std::string(current.substr(3)) + "\\" + std::string(rest));
+    }
+    if (given.starts_with('\\'))
+        return withoutDotSteps(current.substr(0, 3), std::string_view(given).substr(1));
+    return withoutDotSteps(current.substr(0, 3), std::string(current.substr(3)) + "\\" + given);
+}
+
+std::uint32_t MemoryFiles::getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                           char* buffer) {
+    if (!enter(Call::GetFullPathName))
+        return 0;
+    if (path.empty()) {
+        failWith(kErrorInvalidName);
+        return 0;
+    }
+    const std::string full = fullPathOf(path);
+    const auto length = static_cast<std::uint32_t>(full.size());
+    if (length + 1 > bufferLength)
+        return length + 1;
+    std::memcpy(buffer, full.c_str(), length + 1);
+    return length;
 }
 
 } // namespace marlwick::fakes

@@ -34,6 +34,7 @@ class MemoryFiles : public FilePort {
         CopyFile,
         GetTempPath,
         GetTempFileName,
+        GetFullPathName,
     };
 
     MemoryFiles();
@@ -47,6 +48,8 @@ class MemoryFiles : public FilePort {
     std::vector<std::string> filesIn(const std::string& folder) const;
     int openHandles() const { return static_cast<int>(handles_.size()); }
     void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
+    // The process's current folder ("C:\\" at first), which is also its drive's.
+    void setCurrentFolder(std::string path) { currentFolder_ = std::move(path); }
     void setFreeBytes(std::uint64_t bytes) { freeBytes_ = bytes; }
     // Counts every call, whichever kind; a modification counter per file tells writes apart.
     int calls() const { return calls_; }
@@ -79,6 +82,8 @@ class MemoryFiles : public FilePort {
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
     std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                   std::uint32_t unique, char* name) override;
+    std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override;
 
   private:
     struct File {
@@ -100,7 +105,8 @@ class MemoryFiles : public FilePort {
         int remaining;
     };
 
-    static std::string key(const std::string& path);
+    std::string key(const std::string& path) const;
+    std::string fullPathOf(const std::string& path) const;
     static std::string parentOf(const std::string& key);
     bool folderExists(const std::string& key) const;
     std::uint32_t missingError(const std::string& key) const;
@@ -118,6 +124,7 @@ class MemoryFiles : public FilePort {
     std::vector<Fault> faults_;
     std::map<std::string, int> damagedReads_;
     std::string tempFolder_ = "C:\\Temp\\";
+    std::string currentFolder_ = "C:\\";
     std::uint64_t freeBytes_ = UINT64_MAX;
     std::uint32_t lastError_ = 0;
     Handle nextHandle_ = 0x100;
