@@ -1,3 +1,4 @@
+#include "editor/profile_loading.h"
 #include "editor/profile_writes.h"
 #include "editor/settings_file.h"
 #include "editor/value_grid.h"
@@ -350,6 +351,53 @@ TEST_F(ProfileWrites, EachListIsWrittenByItsOwnRowInItsOwnOrder) {
     WriteRouteValues(editor);
     ASSERT_EQ(host.boxes().size(), 3u);
     EXPECT_NE(host.boxes()[2].text.find("„Präferenz City“"), std::string::npos);
+}
+
+TEST_F(ProfileWrites, AChangeMadeWhileTheQuestionIsOpenIsNeverLost) {
+    type(20, "55");
+    const std::string meanwhile = sampleWith("Truck", "<City>45|", "<City>46|");
+    host.duringNextQuestion([&] { files.addFile(kTarget, meanwhile); });
+    host.answer({EditorHost::kIdYes, EditorHost::kIdYes});
+    WriteVehicleValues(editor);
+    EXPECT_EQ(files.contents(kTarget), meanwhile);
+    ASSERT_EQ(host.boxes().size(), 2u);
+    EXPECT_NE(host.boxes()[1].text.find("ver\xE4ndert"), std::string::npos);
+    WriteVehicleValues(editor); // made again, from the file as it is now
+    EXPECT_EQ(files.contents(kTarget), sampleWith("Truck", "<City>45|", "<City>46|")
+                                           .replace(sample.find("<City>50|50|"), 9, "<City>55|"));
+}
+
+TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
+    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+    // Shown from the import file, whose Truck has no specials at all.
+    std::string noSpecial = sampleWith("Truck", "<Special>1|0|0|1</Special>", "");
+    noSpecial.erase(noSpecial.find("<Special>", noSpecial.find("Truck")), 34);
+    model.state.importFlag = true;
+    model.state.importPath = kImport;
+    const struct {
+        std::string importText;
+        bool importGoneForTheLoad;
+        std::string mention;
+    } cases[] = {
+        {sample, true, "„LKW“"},          // boxes left from Car Fast's load
+        {noSpecial, false, "„Specials“"}, // the search ended in the next profile
+    };
+    for (const auto& c : cases) {
+        files.addFile(kImport, c.importText);
+        model.form.label3[0].text = "PKW sch.";
+        LoadProfiles(editor);
+        if (c.importGoneForTheLoad)
+            files.deleteFile(kImport);
+        model.form.label3[0].text = "LKW";
+        LoadProfiles(editor); // a cancelled file choice when the import file is gone
+        files.addFile(kImport, c.importText);
+        MemoryHost asked;
+        EditorContext context{model, files, asked, editor.registry, editor.dialogs};
+        asked.answer({EditorHost::kIdYes});
+        WriteVehicleValues(context);
+        expectRefusedMentioning(asked, c.mention);
+        EXPECT_EQ(files.contents(kTarget), sample);
+    }
 }
 
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {

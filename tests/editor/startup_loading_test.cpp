@@ -172,6 +172,37 @@ TEST_F(StartupAndLoading, MissingSpecialListGivesTheSearchError) {
     EXPECT_EQ(box(56), ""); // no "Fastest": the route value list is empty
 }
 
+TEST_F(StartupAndLoading, ListsOutsideTheProfilesOwnRecordAreNotShown) {
+    const auto with = [&](std::string_view anchor, std::string_view from, std::string_view to) {
+        std::string text = sample;
+        text.replace(text.find(from, text.find(anchor)), from.size(), to);
+        return text;
+    };
+    const std::string comment = "<!-- <Name>Truck</Name><City>8|8|8|8|8|8|8|8</City> -->";
+    const std::string longer =
+        "<SpeedProfile><Name>Truck XL</Name><City>9|9|9|9|9|9|9|9</City></SpeedProfile>";
+    const struct {
+        std::string text;
+        std::string vehicle;
+        int box;
+        std::string shown;
+    } cases[] = {
+        {with("<Routing>", "<Routing>", "<Routing>" + comment), "LKW", 20, "45"},
+        {with("<Routing>", "<SpeedProfile>", longer + "<SpeedProfile>"), "LKW", 20, "45"},
+        // Fastest without its specials, or without its value and closed by "</SpeedProfile >".
+        {with("Fastest", "<Special>0|0|0|0</Special>", ""), "PKW sch.", 55, ""},
+        {with("Fastest",
+              "<Value>0.0</Value>\r\n        </PreferenceFactor>\r\n      </SpeedProfile>",
+              "</PreferenceFactor></SpeedProfile >"),
+         "PKW sch.", 56, "such2 ERROR"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        loadFrom(c.text, c.vehicle);
+        EXPECT_EQ(box(c.box), c.shown);
+    }
+}
+
 TEST_F(StartupAndLoading, RouteValueWithASeparatorGoesWholeIntoItsBox) {
     std::string text = sample;
     text.replace(text.find("<Value>0.0</Value>"), 18, "<Value>1|2</Value>");
@@ -211,6 +242,7 @@ TEST_F(StartupAndLoading, FileThatCannotBeReadIsReportedNotChosenAgain) {
     ASSERT_EQ(host.boxes().size(), 1u);
     EXPECT_NE(host.boxes()[0].text.find(kTarget), std::string::npos);
     EXPECT_EQ(box(20), "- - - -");
+    EXPECT_EQ(model.form.label4[0].text, kTarget);
 }
 
 TEST_F(StartupAndLoading, ImportFileChoiceOutsideImportModeAsksForTheTarget) {

@@ -1,5 +1,7 @@
 #include "tests/fakes/memory_host.h"
 
+#include <utility>
+
 namespace marlwick::fakes {
 
 int MemoryHost::messageBox(const std::string& text, const std::string& caption,
@@ -7,6 +9,8 @@ int MemoryHost::messageBox(const std::string& text, const std::string& caption,
     boxes_.push_back({text, caption, type});
     if ((type & 0xF) != kMbYesNo)
         return kIdOk;
+    if (duringQuestion_)
+        std::exchange(duringQuestion_, nullptr)();
     if (answers_.empty()) {
         ++unanswered_;
         return kIdNo;

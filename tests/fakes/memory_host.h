@@ -5,6 +5,7 @@
 #include "editor/editor_host.h"
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,8 @@ class MemoryHost : public EditorHost {
     // without an answer left is a test fault and answered No.
     void answer(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
     void failProcessStarts() { processStartsFail_ = true; }
+    // Done while the next question is open, as another program may meanwhile.
+    void duringNextQuestion(std::function<void()> action) { duringQuestion_ = std::move(action); }
     void setModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
 
     const std::vector<Box>& boxes() const { return boxes_; }
@@ -42,6 +45,7 @@ class MemoryHost : public EditorHost {
 
   private:
     std::deque<int> answers_;
+    std::function<void()> duringQuestion_;
     std::vector<Box> boxes_;
     std::vector<Process> processes_;
     std::string moduleFileName_ = "C:\\Programme\\Marlwick\\Marlwick.exe";
