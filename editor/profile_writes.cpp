@@ -33,29 +33,36 @@ std::string_view slice(std::string_view text, std::size_t from, std::size_t to) 
 }
 
 PlannedWrite refused(std::string why) {
-    return {{}, {}, std::move(why)};
+    PlannedWrite plan;
+    plan.refusal = std::move(why);
+    return plan;
 }
 
-// The first part holds the profile's record with its end tag; the second, the next
-// preference-factor block, exists only when a profile follows.
-std::string vehicleExcerpt(std::string_view text, const ProfileRecord& record) {
-    const std::string_view first =
-        slice(text, record.start, record.end + record.endTagSize + kAfterRecordEnd);
-    const std::size_t q = findText(text, tags::kPreferenceFactorOpen, record.start + first.size());
+// The first part holds the profile's record with its end tag and the five characters after
+// it; the second, the next preference-factor block, exists only when a profile follows.
+std::string vehicleExcerpt(std::string_view record, std::string_view after) {
+    const std::string_view afterEnd = after.substr(0, kAfterRecordEnd);
+    const std::size_t q = findText(after, tags::kPreferenceFactorOpen, afterEnd.size());
     const std::size_t close = q == std::string_view::npos
                                   ? std::string_view::npos
-                                  : findText(text, tags::kPreferenceFactorClose, q);
-    if (close == std::string_view::npos)
-        return std::string(first);
-    return std::string(first) +
-           std::string(slice(text, q, close + tags::kPreferenceFactorClose.size()));
+                                  : findText(after, tags::kPreferenceFactorClose, q);
+    std::string excerpt = std::string(record) + std::string(afterEnd);
+    if (close != std::string_view::npos)
+        excerpt += slice(after, q, close + tags::kPreferenceFactorClose.size());
+    return excerpt;
 }
 
-Excerpt routeExcerpt(std::string_view text, const ProfileRecord& record) {
-    const std::size_t close = findText(text, tags::kPreferenceFactorClose, record.start);
+// From the name up to "</PreferenceFactor", which a broken record may lack.
+Excerpt routeExcerpt(std::string_view record, std::string_view after) {
+    const std::size_t inRecord = findText(record, tags::kPreferenceFactorClose);
+    if (inRecord != std::string_view::npos)
+        return {std::string(slice(record, 0, inRecord + tags::kPreferenceFactorClose.size())),
+                {}};
+    const std::size_t close = findText(after, tags::kPreferenceFactorClose);
     if (close == std::string_view::npos)
         return {{}, tags::kPreferenceFactorClose};
-    return {std::string(slice(text, record.start, close + tags::kPreferenceFactorClose.size())),
+    return {std::string(record) +
+                std::string(slice(after, 0, close + tags::kPreferenceFactorClose.size())),
             {}};
 }
 
@@ -87,30 +94,37 @@ PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, 
     const std::string_view name = writeProfileName(model, kind);
     if (name.empty())
         return refused(messages::noProfileName(name));
-    std::optional<ProfileRecord> record = findProfileRecord(fileText, name);
-    if (auto refusal = refusalOfRecord(fileText, name, record))
+    const std::optional<ProfileRecord> found = findProfileRecord(fileText, name);
+    if (auto refusal = refusalOfRecord(fileText, name, found))
         return refused(std::move(*refusal));
 
-    PlannedWrite plan{std::string(fileText), {}, {}};
+    PlannedWrite plan;
+    plan.recordStart = found->start;
+    plan.recordEnd = found->end + found->endTagSize;
+    plan.record = fileText.substr(plan.recordStart, plan.recordEnd - plan.recordStart);
+    // The record as it changes: from the name to its end tag, within plan.record.
+    ProfileRecord record{0, found->nameAt - found->start, found->end - found->start,
+                         found->endTagSize};
     for (const ValueGroup& group : groups) {
-        const ZerlegeResult parts = locateGroupInRecord(plan.newText, *record, name, group);
+        const ZerlegeResult parts = locateGroupInRecord(plan.record, record, name, group);
         if (isZerlegeError(parts))
             return refused(messages::groupNotFound(name, group, parts));
         const ListToWrite list = listToWrite(model, group, parts[1]);
         if (list.problem != ListToWrite::Problem::None)
             return refused(refusalOfList(model, kind, list));
         // Prefix and suffix stay as they are, so the list is replaced in place.
-        const std::size_t listAt = record->nameAt + parts[0].size();
+        const std::size_t listAt = record.nameAt + parts[0].size();
         const std::size_t oldSize = parts[1].size();
-        plan.newText.replace(listAt, oldSize, list.list);
-        record->end = record->end + list.list.size() - oldSize;
+        plan.record.replace(listAt, oldSize, list.list);
+        record.end = record.end + list.list.size() - oldSize;
     }
 
+    const std::string_view after = fileText.substr(plan.recordEnd);
     if (kind == ProfileKind::Vehicle) {
-        plan.excerpt = vehicleExcerpt(plan.newText, *record);
+        plan.excerpt = vehicleExcerpt(plan.record, after);
         return plan;
     }
-    Excerpt excerpt = routeExcerpt(plan.newText, *record);
+    Excerpt excerpt = routeExcerpt(plan.record, after);
     if (!excerpt.missingTag.empty())
         return refused(messages::excerptTagMissing(name, excerpt.missingTag));
     plan.excerpt = std::move(excerpt.text);
@@ -142,7 +156,7 @@ FileAndPlan readAndPlan(EditorContext& editor, ProfileKind kind) {
 void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
     const std::string& path = editor.model.state.targetPath;
     FileAndPlan planned;
-    // The whole file is held two or three times over; a huge one may not fit.
+    // The whole file is held at least once; a huge one may not fit.
     try {
         planned = readAndPlan(editor, kind);
     } catch (const std::bad_alloc&) {
@@ -162,7 +176,7 @@ void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
         return;
     }
     const ReplaceResult result =
-        replaceWholeFile(editor.files, path, plan.newText, planned.oldText);
+        replaceWholeFile(editor.files, path, plan.newText(planned.oldText), planned.oldText);
     if (result.outcome != ReplaceOutcome::Replaced)
         tell(editor, messages::replaceFailure(path, result));
 }

@@ -5,6 +5,7 @@
 
 #include "editor/editor_context.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -12,10 +13,22 @@ namespace marlwick {
 
 inline constexpr std::string_view kConfirmationHeader = "Folgende Änderungen werden übernommen\r\n";
 
+// The file's text changes only inside the profile's record, so the plan keeps that record
+// alone and the new text is the old one around it.
 struct PlannedWrite {
-    std::string newText;
+    std::size_t recordStart = 0; // where the record lies in the file's text
+    std::size_t recordEnd = 0;
+    std::string record; // the record as the write makes it
     std::string excerpt;
     std::string refusal; // why nothing may be written; empty when the plan is sound
+
+    std::array<std::string_view, 3> newText(std::string_view oldText) const {
+        return {oldText.substr(0, recordStart), record, oldText.substr(recordEnd)};
+    }
+    std::string wholeNewText(std::string_view oldText) const {
+        const auto pieces = newText(oldText);
+        return std::string(pieces[0]) + record + std::string(pieces[2]);
+    }
 };
 
 // The new file text and the confirmation excerpt for the current vehicle or route, built

@@ -54,6 +54,18 @@ bool writeAll(FilePort& files, Handle file, std::string_view text) {
     return true;
 }
 
+bool writeAll(FilePort& files, Handle file, TextPieces pieces) {
+    return std::ranges::all_of(pieces,
+                               [&](std::string_view piece) { return writeAll(files, file, piece); });
+}
+
+std::size_t sizeOf(TextPieces pieces) {
+    std::size_t size = 0;
+    for (const std::string_view piece : pieces)
+        size += piece.size();
+    return size;
+}
+
 struct WriteFailure {
     ReplaceStep step;
     std::uint32_t error;
@@ -109,7 +121,7 @@ std::optional<std::string> createTemporaryBeside(FilePort& files, const std::str
 // Writes the text to a temporary file and moves it over the target. On failure the
 // temporary file is gone and the target untouched.
 std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
-                                         std::string_view text) {
+                                         TextPieces text) {
     const std::optional<std::string> temporary = createTemporaryBeside(files, path);
     if (!temporary)
         return WriteFailure{ReplaceStep::CreateTemporary, files.getLastError()};
@@ -170,24 +182,31 @@ std::optional<std::string> readWholeFile(FilePort& files, const std::string& pat
     return text;
 }
 
-// Compared piece by piece, without a copy of the whole file.
-bool fileHolds(FilePort& files, const std::string& path, std::string_view text) {
+// Compared as it is read, without a copy of the whole file.
+bool fileHolds(FilePort& files, const std::string& path, TextPieces text) {
     OpenFile file(files, files.createFile(path, FilePort::kGenericRead, FilePort::kShareRead,
                                           FilePort::kOpenExisting, 0));
     std::uint64_t size = 0;
-    if (!file.valid() || !files.getFileSize(file.get(), &size) || size != text.size())
+    if (!file.valid() || !files.getFileSize(file.get(), &size) || size != sizeOf(text))
         return false;
-    std::array<char, 1 << 16> piece;
-    for (;;) {
-        std::uint32_t read = 0;
-        if (!files.readFile(file.get(), piece.data(), piece.size(), &read))
-            return false;
-        if (read == 0)
-            return text.empty();
-        if (read > text.size() || std::memcmp(piece.data(), text.data(), read) != 0)
-            return false;
-        text.remove_prefix(read);
+    std::array<char, 1 << 16> read;
+    for (std::string_view piece : text) {
+        while (!piece.empty()) {
+            const auto wanted = static_cast<std::uint32_t>(std::min(piece.size(), read.size()));
+            std::uint32_t got = 0;
+            if (!files.readFile(file.get(), read.data(), wanted, &got) || got == 0 ||
+                got > wanted || std::memcmp(read.data(), piece.data(), got) != 0)
+                return false;
+            piece.remove_prefix(got);
+        }
     }
+    // Nothing may follow, even in a file that grew since its size was asked.
+    std::uint32_t got = 0;
+    return files.readFile(file.get(), read.data(), 1, &got) && got == 0;
+}
+
+bool fileHolds(FilePort& files, const std::string& path, std::string_view text) {
+    return fileHolds(files, path, TextPieces(&text, 1));
 }
 
 std::string temporaryFolder(FilePort& files) {
@@ -212,7 +231,7 @@ bool isReadOnly(FilePort& files, const std::string& path) {
            (attributes & FilePort::kAttributeReadOnly) != 0;
 }
 
-ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
+ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPieces newText,
                                std::string_view oldText) {
     if (isReadOnly(files, path))
         return {ReplaceOutcome::Unchanged, ReplaceStep::ReadOnly, FilePort::kErrorAccessDenied};
@@ -224,9 +243,15 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::st
         return {ReplaceOutcome::Replaced};
 
     const std::uint32_t error = files.getLastError();
-    if (!writeAndMove(files, path, oldText) && fileHolds(files, path, oldText))
+    const TextPieces old(&oldText, 1);
+    if (!writeAndMove(files, path, old) && fileHolds(files, path, old))
         return {ReplaceOutcome::RestoredOld, ReplaceStep::ReadBack, error};
     return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
+}
+
+ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
+                               std::string_view oldText) {
+    return replaceWholeFile(files, path, TextPieces(&newText, 1), oldText);
 }
 
 } // namespace marlwick

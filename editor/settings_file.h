@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -18,7 +19,12 @@ bool fileExists(FilePort& files, const std::string& path);
 // The file's whole content, or nothing when it cannot be opened or read completely.
 std::optional<std::string> readWholeFile(FilePort& files, const std::string& path);
 
+// A text as pieces that follow each other, so that a large file is written and compared
+// without joining them first.
+using TextPieces = std::span<const std::string_view>;
+
 // The file holds exactly these bytes.
+bool fileHolds(FilePort& files, const std::string& path, TextPieces text);
 bool fileHolds(FilePort& files, const std::string& path, std::string_view text);
 
 // The system's temporary folder, with its trailing backslash; empty when unknown.
@@ -46,6 +52,8 @@ struct ReplaceResult {
 // in one write-through step and reads it back. The old text is what the file held before; it is put
 // back the same way when the read-back differs. The temporary file never outlives the call. A
 // read-only file is left alone: the user marked it so.
+ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPieces newText,
+                               std::string_view oldText);
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText);
 
