@@ -242,16 +242,30 @@ TEST_F(ProfileWrites, OddListsOfTheFileAreWrittenBackOnlyAsTheyStand) {
     EXPECT_NE(host.boxes()[1].text.find("„Specials“, 2. Wert"), std::string::npos);
     EXPECT_EQ(files.contents(kTarget), shortList);
 
-    // An odd list that its boxes give back byte for byte does not stop the other lists.
-    const std::string odd = sampleWith("Car Fast", "<Special>0|1|0|1", "<Special>n/a|1|0|1");
-    files.addFile(kTarget, odd);
-    fakes::showProfiles(model, odd);
-    type(20, "55");
-    host.answer({EditorHost::kIdYes});
-    WriteVehicleValues(editor);
-    EXPECT_EQ(files.contents(kTarget),
-              sampleWith("Car Fast", "<City>50|", "<City>55|")
-                  .replace(odd.find("<Special>n/a"), 16, "<Special>n/a|1|0|1"));
+    // Odd lists of the file's own: untouched they stay as they are and stop no other list;
+    // typed into, the other values keep their text, line breaks included.
+    const struct {
+        std::string list;
+        int box;
+        std::string written;
+    } odd[] = {
+        {"<Special>n/a|1|0|1", 20, "<Special>n/a|1|0|1"},
+        {"<Special>", 20, "<Special>"},
+        {"<Special>0|\r\n1|0|1", 16, "<Special>7|\r\n1|0|1"},
+    };
+    for (const auto& c : odd) {
+        SCOPED_TRACE(c.list);
+        const std::string text = sampleWith("Car Fast", "<Special>0|1|0|1", c.list);
+        files.addFile(kTarget, text);
+        fakes::showProfiles(model, text);
+        type(c.box, c.box == 20 ? "55" : "7");
+        host.answer({EditorHost::kIdYes});
+        WriteVehicleValues(editor);
+        std::string expected = sampleWith("Car Fast", "<Special>0|1|0|1", c.written);
+        if (c.box == 20)
+            expected.replace(expected.find("<City>50|"), 9, "<City>55|");
+        EXPECT_EQ(files.contents(kTarget), expected);
+    }
 }
 
 TEST_F(ProfileWrites, ListsOfAnotherProfileAreNeverWritten) {
@@ -276,7 +290,7 @@ TEST_F(ProfileWrites, LastVehicleOfTheFileIsWrittenWithItsRecordShown) {
     const std::string last = "<Name>Car Fast</Name><City>1|2|3|4|5|6|7|8</City>"
                              "<Open>1|2|3|4|5|6|7|8</Open><Special>1|2|3|4</Special>"
                              "<PreferenceFactor><City>1|2|3|4|5|6|7|8</City>"
-                             "<Open>1|2|3|4|5|6|7|8</Open></PreferenceFactor></SpeedProfile>";
+                             "<Open>1|2|3|4|5|6|7|8</Open></PreferenceFactor></SpeedProfile >";
     files.addFile(kTarget, last);
     fakes::showProfiles(model, last);
     type(20, "9");
