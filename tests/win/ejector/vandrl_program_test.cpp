@@ -6,6 +6,7 @@
 #include "tests/win/ejector/vandrl_program.h"
 #include "tests/win/ejector/wine_drives.h"
 #include "tests/win_support/on_screen.h"
+#include "tests/win_support/relay_trace.h"
 #include "tests/win_support/stored_values.h"
 
 #include <commctrl.h>
@@ -114,43 +115,16 @@ std::string RelayTraceOf(const std::string& arguments) {
 // it only matters to processes started with the relay channel on, and the test programs of
 // this folder run side by side.
 void LimitRelayToEngineCalls() {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key, nullptr);
-    const char include[] = "KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
-                           "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
-                           "KERNEL32.SetErrorMode;KERNELBASE.SetErrorMode;"
-                           "KERNEL32.GetDiskFreeSpaceA;KERNELBASE.GetDiskFreeSpaceA;"
-                           "USER32.FindWindowA;USER32.RegisterClassExA;"
-                           "USER32.CreateWindowExA";
-    RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(include),
-                   sizeof include);
-    RegCloseKey(key);
+    wintest::traceOnly("KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
+                       "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
+                       "KERNEL32.SetErrorMode;KERNELBASE.SetErrorMode;"
+                       "KERNEL32.GetDiskFreeSpaceA;KERNELBASE.GetDiskFreeSpaceA;"
+                       "USER32.FindWindowA;USER32.RegisterClassExA;"
+                       "USER32.CreateWindowExA");
 }
 
-// The relay lines that call a kernel function, without the thread prefix, the module and the
-// return address, such as CreateFileA(0021fb50 "\\\\.\\W:",80000000,00000007,...).
-std::vector<std::string> EngineCalls(const std::string& trace) {
-    std::vector<std::string> calls;
-    std::istringstream lines(trace);
-    for (std::string line; std::getline(lines, line);) {
-        auto call = line.find(":Call KERNEL");
-        if (call == std::string::npos)
-            call = line.find(":Call USER32.");
-        if (call == std::string::npos)
-            continue;
-        std::string text = line.substr(line.find('.', call) + 1);
-        text = text.substr(0, text.find(") ret=") + 1);
-        calls.push_back(text);
-    }
-    return calls;
-}
-
-int CountStarting(const std::vector<std::string>& calls, const std::string& prefix) {
-    int count = 0;
-    for (const auto& call : calls)
-        count += call.rfind(prefix, 0) == 0 ? 1 : 0;
-    return count;
+std::size_t CountOf(const std::vector<wintest::RelayCall>& calls, const std::string& function) {
+    return wintest::callsOf(calls, function).size();
 }
 
 TEST(VandrlProgram, CommandLineEndsAtOnceWithoutAWindow) {
@@ -164,38 +138,38 @@ TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
     WineDrive cdrom('W', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
-    const auto calls = EngineCalls(RelayTraceOf("W:"));
+    const auto calls = wintest::relayCalls(RelayTraceOf("W:"));
     std::ostringstream all;
     for (const auto& call : calls)
-        all << call << "\n";
+        all << call.text << "\n";
     SCOPED_TRACE(all.str());
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // The volume opened for reading, shared 7, open existing; one eject request; no media
     // test without "check"; the error mode set and put back around the request.
-    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
+    EXPECT_EQ(CountOf(calls, "CreateFileA"), 1u);
     EXPECT_NE(all.str().find("\"\\\\\\\\.\\\\W:\",80000000,00000007,00000000,00000003,00000000,"
                              "00000000)"),
               std::string::npos);
-    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+    EXPECT_EQ(CountOf(calls, "DeviceIoControl"), 1u);
     EXPECT_NE(all.str().find(",00074808,00000000,00000000,00000000,00000000,"), std::string::npos);
-    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 0);
-    EXPECT_EQ(CountStarting(calls, "SetErrorMode("), 2);
+    EXPECT_EQ(CountOf(calls, "GetDiskFreeSpaceA"), 0u);
+    EXPECT_EQ(CountOf(calls, "SetErrorMode"), 2u);
     // No window, and no look for a running copy.
-    EXPECT_EQ(CountStarting(calls, "FindWindowA("), 0);
-    EXPECT_EQ(CountStarting(calls, "RegisterClassExA("), 0);
-    EXPECT_EQ(CountStarting(calls, "CreateWindowExA("), 0);
+    EXPECT_EQ(CountOf(calls, "FindWindowA"), 0u);
+    EXPECT_EQ(CountOf(calls, "RegisterClassExA"), 0u);
+    EXPECT_EQ(CountOf(calls, "CreateWindowExA"), 0u);
 }
 
 TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
     WineDrive cdrom('X', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
-    const auto calls = EngineCalls(RelayTraceOf("check X: Q:"));
+    const auto calls = wintest::relayCalls(RelayTraceOf("check X: Q:"));
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // X: holds a medium (its folder) and gets its request; Q: does not exist and gets none.
-    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 2);
-    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
-    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+    EXPECT_EQ(CountOf(calls, "GetDiskFreeSpaceA"), 2u);
+    EXPECT_EQ(CountOf(calls, "CreateFileA"), 1u);
+    EXPECT_EQ(CountOf(calls, "DeviceIoControl"), 1u);
 }
 
 using wintest::kDialogClass;
