@@ -11,29 +11,27 @@ const int kPageHeight = PAGE_HEIGHT;
 
 namespace {
 
+using K = ControlKind;
+
 // How the list's radio buttons are reached; only a group start tells them apart here.
 constexpr unsigned RADIO_IN_GROUP = 0, RADIO_TAB_STOP = 0, RADIO_STARTS_GROUP = 1,
                    RADIO_MULTILINE = 2;
 
-PageControl radio(int id, const char* text, unsigned reached, int x, int y, int cx, int cy) {
+PageControl radio(int id, const char* text, unsigned reached, int x, int y, int w, int h) {
     const bool startsGroup = (reached & RADIO_STARTS_GROUP) != 0;
     const bool multiline = (reached & RADIO_MULTILINE) != 0;
-    return {id, ControlKind::Radio, startsGroup, multiline, text, x, y, cx, cy};
+    return {id, K::Radio, startsGroup, multiline, text, x, y, w, h};
 }
 
 // Each entry of the pages' list as a control of the in-memory page.
-#define PAGE_TEXT(id, text, x, y, cx, cy) {id, ControlKind::Text, false, false, text, x, y, cx, cy},
-#define PAGE_ICON(icon, x, y, cx, cy) {-1, ControlKind::Icon, false, false, "", x, y, cx, cy},
-#define PAGE_ETCHED_LINE(x, y, cx, cy)                                                             \
-    {-1, ControlKind::EtchedLine, false, false, "", x, y, cx, cy},
-#define PAGE_LINK(id, text, x, y, cx, cy)                                                          \
-    {id, ControlKind::OwnerDrawButton, false, false, text, x, y, cx, cy},
-#define PAGE_CHECK_BOX(id, text, x, y, cx, cy)                                                     \
-    {id, ControlKind::CheckBox, false, false, text, x, y, cx, cy},
-#define PAGE_PUSH_BUTTON(id, text, x, y, cx, cy)                                                   \
-    {id, ControlKind::PushButton, false, false, text, x, y, cx, cy},
-#define PAGE_RADIO(id, text, reached, x, y, cx, cy) radio(id, text, reached, x, y, cx, cy),
-#define PAGE_DRIVE_LIST(id, x, y, cx, cy) {id, ControlKind::List, false, false, "", x, y, cx, cy},
+#define PAGE_TEXT(id, text, x, y, w, h) {id, K::Text, false, false, text, x, y, w, h},
+#define PAGE_ICON(icon, x, y, w, h) {-1, K::Icon, false, false, "", x, y, w, h},
+#define PAGE_ETCHED_LINE(x, y, w, h) {-1, K::EtchedLine, false, false, "", x, y, w, h},
+#define PAGE_LINK(id, text, x, y, w, h) {id, K::OwnerDrawButton, false, false, text, x, y, w, h},
+#define PAGE_CHECK_BOX(id, text, x, y, w, h) {id, K::CheckBox, false, false, text, x, y, w, h},
+#define PAGE_PUSH_BUTTON(id, text, x, y, w, h) {id, K::PushButton, false, false, text, x, y, w, h},
+#define PAGE_RADIO(id, text, reached, x, y, w, h) radio(id, text, reached, x, y, w, h),
+#define PAGE_DRIVE_LIST(id, x, y, w, h) {id, K::List, false, false, "", x, y, w, h},
 
 } // namespace
 
