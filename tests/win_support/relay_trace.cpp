@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
 #include <optional>
 #include <sstream>
@@ -10,14 +11,12 @@
 namespace wintest {
 namespace {
 
-// "3476.934:00f4" (time stamp and thread) gives 3476934; a thread alone gives 0.
-unsigned millisecondsOf(const std::string& prefix) {
-    const auto colon = prefix.find(':');
-    const auto dot = prefix.find('.');
-    if (colon == std::string::npos || dot > colon)
+// A time stamp leads the line where there is one: "3476.934:00f4:Call ...".
+unsigned millisecondsOf(const std::string& line) {
+    unsigned seconds = 0, milliseconds = 0;
+    if (std::sscanf(line.c_str(), "%u.%u:", &seconds, &milliseconds) != 2)
         return 0;
-    return static_cast<unsigned>(std::stoul(prefix.substr(0, dot)) * 1000 +
-                                 std::stoul(prefix.substr(dot + 1, colon - dot - 1)));
+    return seconds * 1000 + milliseconds;
 }
 
 // Other lines of the relay channel ("Call PE DLL (...)", "Call window proc ...") name no
@@ -32,7 +31,7 @@ std::optional<RelayCall> callOf(const std::string& line) {
     const auto end = named.rfind(") ret=");
     if (dot == std::string::npos || end == std::string::npos || named.find(' ') < dot)
         return std::nullopt;
-    return RelayCall{millisecondsOf(line.substr(0, call)), named.substr(dot + 1, end - dot)};
+    return RelayCall{millisecondsOf(line), named.substr(dot + 1, end - dot)};
 }
 
 } // namespace

@@ -123,10 +123,6 @@ void LimitRelayToEngineCalls() {
                        "USER32.CreateWindowExA");
 }
 
-std::size_t CountOf(const std::vector<wintest::RelayCall>& calls, const std::string& function) {
-    return wintest::callsOf(calls, function).size();
-}
-
 TEST(VandrlProgram, CommandLineEndsAtOnceWithoutAWindow) {
     Started run;
     Start(run, "Q:");
@@ -146,18 +142,18 @@ TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // The volume opened for reading, shared 7, open existing; one eject request; no media
     // test without "check"; the error mode set and put back around the request.
-    EXPECT_EQ(CountOf(calls, "CreateFileA"), 1u);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateFileA").size(), 1u);
     EXPECT_NE(all.str().find("\"\\\\\\\\.\\\\W:\",80000000,00000007,00000000,00000003,00000000,"
                              "00000000)"),
               std::string::npos);
-    EXPECT_EQ(CountOf(calls, "DeviceIoControl"), 1u);
+    EXPECT_EQ(wintest::callsOf(calls, "DeviceIoControl").size(), 1u);
     EXPECT_NE(all.str().find(",00074808,00000000,00000000,00000000,00000000,"), std::string::npos);
-    EXPECT_EQ(CountOf(calls, "GetDiskFreeSpaceA"), 0u);
-    EXPECT_EQ(CountOf(calls, "SetErrorMode"), 2u);
+    EXPECT_EQ(wintest::callsOf(calls, "GetDiskFreeSpaceA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "SetErrorMode").size(), 2u);
     // No window, and no look for a running copy.
-    EXPECT_EQ(CountOf(calls, "FindWindowA"), 0u);
-    EXPECT_EQ(CountOf(calls, "RegisterClassExA"), 0u);
-    EXPECT_EQ(CountOf(calls, "CreateWindowExA"), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "FindWindowA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "RegisterClassExA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateWindowExA").size(), 0u);
 }
 
 TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
@@ -167,9 +163,9 @@ TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
     const auto calls = wintest::relayCalls(RelayTraceOf("check X: Q:"));
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // X: holds a medium (its folder) and gets its request; Q: does not exist and gets none.
-    EXPECT_EQ(CountOf(calls, "GetDiskFreeSpaceA"), 2u);
-    EXPECT_EQ(CountOf(calls, "CreateFileA"), 1u);
-    EXPECT_EQ(CountOf(calls, "DeviceIoControl"), 1u);
+    EXPECT_EQ(wintest::callsOf(calls, "GetDiskFreeSpaceA").size(), 2u);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateFileA").size(), 1u);
+    EXPECT_EQ(wintest::callsOf(calls, "DeviceIoControl").size(), 1u);
 }
 
 using wintest::kDialogClass;
