@@ -41,19 +41,6 @@ std::string windowsPathOf(const std::string& unixPath) {
     return "Z:" + withBackslashes(unixPath);
 }
 
-std::string unixPathOf(const std::string& windowsPath) {
-    using UnixNameFunction = char*(__cdecl*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName)
-        throw std::runtime_error("not running under Wine");
-    const std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* name = unixName(wide.c_str());
-    std::string result = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
 std::string temporaryFolder() {
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "tests/win_support/relay_trace.h"
+#include "tests/win_support/wine_paths.h"
 
 #include <windows.h>
 
@@ -22,7 +23,7 @@ std::string programsReadyIn(const std::string& folder);
 
 // "Z:\..." for a Unix path, and back.
 std::string windowsPathOf(const std::string& unixPath);
-std::string unixPathOf(const std::string& windowsPath);
+using wintest::unixPathOf;
 
 std::string temporaryFolder(); // with its trailing backslash
 std::string joinPath(const std::string& folder, const std::string& name);

@@ -8,6 +8,7 @@
 #include "tests/win_support/on_screen.h"
 #include "tests/win_support/relay_trace.h"
 #include "tests/win_support/stored_values.h"
+#include "tests/win_support/wine_paths.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -84,25 +85,16 @@ std::string ReadText(const std::string& path) {
 // returns the trace. Empty when this is not Wine.
 std::string RelayTraceOf(const std::string& arguments) {
     using SpawnFunction = long(__cdecl*)(char* const*, int);
-    using UnixNameFunction = char*(__cdecl*)(const wchar_t*);
     const auto spawn = reinterpret_cast<SpawnFunction>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!spawn || !unixName)
+    if (!spawn)
         return {};
-    const auto toUnix = [&](const std::string& path) {
-        std::wstring wide(path.begin(), path.end());
-        char* name = unixName(wide.c_str());
-        std::string result = name ? name : "";
-        HeapFree(GetProcessHeap(), 0, name);
-        return result;
-    };
     const std::string tracePath =
         TempPath(("vandrl_relay_" + std::to_string(GetCurrentProcessId()) + ".txt").c_str());
     DeleteFileA(tracePath.c_str());
-    std::string script = "WINEDEBUG=-all,+relay \"$WINELOADER\" '" + toUnix(VandrlPath()) + "' " +
-                         arguments + " 2>'" + toUnix(tracePath) + "'";
+    std::string script = "WINEDEBUG=-all,+relay \"$WINELOADER\" '" +
+                         wintest::unixPathOf(VandrlPath()) + "' " + arguments + " 2>'" +
+                         wintest::unixPathOf(tracePath) + "'";
     char shell[] = "/bin/sh", option[] = "-c";
     char* const argv[] = {shell, option, script.data(), nullptr};
     spawn(argv, 1);
