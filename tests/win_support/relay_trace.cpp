@@ -72,12 +72,8 @@ std::string ejectRequests(const std::vector<RelayCall>& calls) {
 }
 
 void traceOnly(const std::string& calls) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key, nullptr);
-    RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(calls.c_str()),
-                   static_cast<DWORD>(calls.size() + 1));
-    RegCloseKey(key);
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude", REG_SZ,
+                    calls.c_str(), static_cast<DWORD>(calls.size() + 1));
 }
 
 } // namespace wintest
