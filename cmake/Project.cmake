@@ -18,8 +18,11 @@ include(${CMAKE_CURRENT_LIST_DIR}/Versions.cmake)
 if(WIN32)
     enable_language(RC)
     include(${CMAKE_CURRENT_LIST_DIR}/Wine.cmake)
-    # ANSI build for Windows XP and later, linked statically: system DLLs only.
-    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+    # ANSI build, linked statically: system DLLs only. The oldest Windows the programs run on
+    # is 7 (they import GetTickCount64, which XP lacks).
+    set(oldest_windows 0x0601)
+    add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=${oldest_windows}
+                            WINVER=${oldest_windows})
     add_link_options(-static -static-libgcc -static-libstdc++)
 endif()
 

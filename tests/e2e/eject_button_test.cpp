@@ -30,7 +30,7 @@ TEST_F(EjectButton, StartsTheEjectToolFromTheTemporaryFolderForTheStick) {
     const std::string ejectTool = joinPath(temporaryFolder(), "Vandrl.exe");
     ASSERT_FALSE(fileExists(ejectTool));
 
-    WineLog::traceOnly("KERNEL32.CreateProcessA;KERNELBASE.CreateProcessA;"
+    wintest::traceOnly("KERNEL32.CreateProcessA;KERNELBASE.CreateProcessA;"
                        "KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
                        "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
                        "KERNEL32.ExitProcess");
@@ -44,7 +44,7 @@ TEST_F(EjectButton, StartsTheEjectToolFromTheTemporaryFolderForTheStick) {
     const DWORD clicked = GetTickCount();
     click(editor.button("Auswerfen "));
     ASSERT_TRUE(waitUntil([&] { return !log.callsOf("CreateProcessA").empty(); }));
-    const WineLog::Call started = log.callsOf("CreateProcessA").front();
+    const wintest::RelayCall started = log.callsOf("CreateProcessA").front();
     EXPECT_NE(started.text.find(asLogged("\"" + ejectTool + "\" E:")), std::string::npos)
         << started.text;
     EXPECT_GE(started.milliseconds - clicked, 1000u);

@@ -41,19 +41,6 @@ std::string windowsPathOf(const std::string& unixPath) {
     return "Z:" + withBackslashes(unixPath);
 }
 
-std::string unixPathOf(const std::string& windowsPath) {
-    using UnixNameFunction = char*(__cdecl*)(const wchar_t*);
-    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!unixName)
-        throw std::runtime_error("not running under Wine");
-    const std::wstring wide(windowsPath.begin(), windowsPath.end());
-    char* name = unixName(wide.c_str());
-    std::string result = name ? name : "";
-    HeapFree(GetProcessHeap(), 0, name);
-    return result;
-}
-
 std::string temporaryFolder() {
     char folder[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, folder);
@@ -154,15 +141,6 @@ WineLog::WineLog() : path_(environmentValue("E2E_WINE_LOG")) {
     start_ = readFile(path_).size();
 }
 
-void WineLog::traceOnly(const std::string& calls) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key, nullptr);
-    RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(calls.c_str()),
-                   static_cast<DWORD>(calls.size() + 1));
-    RegCloseKey(key);
-}
-
 std::vector<char> WineLog::relayEnvironment() {
     std::vector<char> block;
     const char* own = GetEnvironmentStringsA();
@@ -179,51 +157,17 @@ std::vector<char> WineLog::relayEnvironment() {
     return block;
 }
 
-// A relay line: "3476.934:00f4:Call KERNEL32.CreateFileA(...) ret=7b012345".
-std::vector<WineLog::Call> WineLog::callsSince() const {
+std::vector<wintest::RelayCall> WineLog::callsSince() const {
     const std::string log = readFile(path_);
-    std::istringstream lines(log.size() > start_ ? log.substr(start_) : std::string());
-    std::vector<Call> calls;
-    for (std::string line; std::getline(lines, line);) {
-        const auto call = line.find(":Call ");
-        const auto dot = line.find('.');
-        if (call == std::string::npos || dot == std::string::npos || dot > call)
-            continue;
-        const auto name = line.find('.', call);
-        if (name == std::string::npos)
-            continue;
-        Call parsed;
-        parsed.milliseconds = static_cast<unsigned>(std::stoul(line.substr(0, dot)) * 1000 +
-                                                    std::stoul(line.substr(dot + 1, 3)));
-        parsed.text = line.substr(name + 1);
-        parsed.text = parsed.text.substr(0, parsed.text.rfind(") ret=") + 1);
-        calls.push_back(std::move(parsed));
-    }
-    return calls;
+    return wintest::relayCalls(log.size() > start_ ? log.substr(start_) : std::string());
 }
 
-std::vector<WineLog::Call> WineLog::callsOf(const std::string& function) const {
-    std::vector<Call> matching;
-    std::ranges::copy_if(callsSince(), std::back_inserter(matching),
-                         [&](const Call& call) { return call.text.starts_with(function + "("); });
-    return matching;
+std::vector<wintest::RelayCall> WineLog::callsOf(const std::string& function) const {
+    return wintest::callsOf(callsSince(), function);
 }
 
-// The relay log writes strings escaped: the volume \\.\E: shows as "\\\\.\\E:".
 std::string WineLog::ejectRequests() const {
-    const std::string volumePrefix = "\"\\\\\\\\.\\\\";
-    const std::string ejectMedia = ",00074808,";
-    std::string drives;
-    char opened = '?';
-    for (const Call& call : callsSince()) {
-        const auto volume = call.text.find(volumePrefix);
-        if (call.text.starts_with("CreateFileA(") && volume != std::string::npos)
-            opened = call.text[volume + volumePrefix.size()];
-        else if (call.text.starts_with("DeviceIoControl(") &&
-                 call.text.find(ejectMedia) != std::string::npos)
-            drives += opened;
-    }
-    return drives;
+    return wintest::ejectRequests(callsSince());
 }
 
 } // namespace e2e

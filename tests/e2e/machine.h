@@ -3,6 +3,9 @@
 // programs asked of the system.
 #pragma once
 
+#include "tests/win_support/relay_trace.h"
+#include "tests/win_support/wine_paths.h"
+
 #include <windows.h>
 
 #include <optional>
@@ -20,7 +23,7 @@ std::string programsReadyIn(const std::string& folder);
 
 // "Z:\..." for a Unix path, and back.
 std::string windowsPathOf(const std::string& unixPath);
-std::string unixPathOf(const std::string& windowsPath);
+using wintest::unixPathOf;
 
 std::string temporaryFolder(); // with its trailing backslash
 std::string joinPath(const std::string& folder, const std::string& name);
@@ -54,21 +57,12 @@ bool keyExists(const std::string& key);
 class WineLog {
   public:
     WineLog();
-    // Relay tracing for processes started with relayEnvironment(), limited to these calls
-    // ("KERNEL32.DeviceIoControl;..."); set before such a process starts.
-    static void traceOnly(const std::string& calls);
-    // The environment block that turns the relay channel on, with time stamps.
+    // The environment block that turns the relay channel on, with time stamps; what it traces
+    // is limited by wintest::traceOnly.
     static std::vector<char> relayEnvironment();
-    // The relay calls logged since this object was made, each as its text from the function's
-    // name on, such as DeviceIoControl(00000044,00074808,...), with the time stamp apart.
-    struct Call {
-        unsigned milliseconds; // Wine's tick count when the call was made
-        std::string text;
-    };
-    std::vector<Call> callsSince() const;
-    std::vector<Call> callsOf(const std::string& function) const;
-    // The drive letters of the eject requests (the volume's eject control code) that reached
-    // the system, in their order; each is the drive whose volume was opened last before it.
+    // The relay calls logged since this object was made.
+    std::vector<wintest::RelayCall> callsSince() const;
+    std::vector<wintest::RelayCall> callsOf(const std::string& function) const;
     std::string ejectRequests() const;
 
   private:

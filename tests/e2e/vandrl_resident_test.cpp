@@ -33,7 +33,7 @@ class VandrlResident : public Scenario {
         cd = std::make_unique<vandrel::WineDrive>('S', DRIVE_CDROM, unixPathOf("C:\\Media CD"));
         ASSERT_TRUE(stick->defined());
         ASSERT_TRUE(cd->defined());
-        WineLog::traceOnly("KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
+        wintest::traceOnly("KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
                            "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl");
     }
 

@@ -1,81 +1,53 @@
 #include "tests/fakes/eject_page_layout.h"
 
+#include "ejector/page_layout.h"
 #include "ejector/resource.h"
 #include "program_versions.h"
 
 namespace vandrel {
 
-const char kReleaseLine[] = VANDRL_RELEASE_LINE;
-const char kCreditLine[] = "Written by the Marlwick developers";
-const char kWebAddress[] = "https://marlwick.example.org/vandrel";
+const int kPageWidth = PAGE_WIDTH;
+const int kPageHeight = PAGE_HEIGHT;
 
 namespace {
 
 using K = ControlKind;
 
-// The two drive choices and the list, alike on both drive pages but for the group start.
-std::vector<PageControl> DriveChoice(bool startsGroup) {
-    return {
-        {IDC_ALL_DRIVES, K::Radio, startsGroup, true, "Eject &ALL removable-media drives.", 30, 43,
-         70, 28},
-        {IDC_SELECTED_DRIVES, K::Radio, false, true, "Eject &ONLY the selected drives:", 108, 43,
-         52, 28},
-        {IDC_DRIVE_LIST, K::List, false, false, "", 164, 40, 39, 34},
-    };
+// How the list's radio buttons are reached; only a group start tells them apart here.
+constexpr unsigned RADIO_IN_GROUP = 0, RADIO_TAB_STOP = 0, RADIO_STARTS_GROUP = 1,
+                   RADIO_MULTILINE = 2;
+
+PageControl radio(int id, const char* text, unsigned reached, int x, int y, int w, int h) {
+    const bool startsGroup = (reached & RADIO_STARTS_GROUP) != 0;
+    const bool multiline = (reached & RADIO_MULTILINE) != 0;
+    return {id, K::Radio, startsGroup, multiline, text, x, y, w, h};
 }
 
-std::vector<PageControl> Joined(std::vector<PageControl> head, std::vector<PageControl> tail) {
-    head.insert(head.end(), tail.begin(), tail.end());
-    return head;
-}
+// Each entry of the pages' list as a control of the in-memory page.
+#define PAGE_TEXT(id, text, x, y, w, h) {id, K::Text, false, false, text, x, y, w, h},
+#define PAGE_ICON(icon, x, y, w, h) {-1, K::Icon, false, false, "", x, y, w, h},
+#define PAGE_ETCHED_LINE(x, y, w, h) {-1, K::EtchedLine, false, false, "", x, y, w, h},
+#define PAGE_LINK(id, text, x, y, w, h) {id, K::OwnerDrawButton, false, false, text, x, y, w, h},
+#define PAGE_CHECK_BOX(id, text, x, y, w, h) {id, K::CheckBox, false, false, text, x, y, w, h},
+#define PAGE_PUSH_BUTTON(id, text, x, y, w, h) {id, K::PushButton, false, false, text, x, y, w, h},
+#define PAGE_RADIO(id, text, reached, x, y, w, h) radio(id, text, reached, x, y, w, h),
+#define PAGE_DRIVE_LIST(id, x, y, w, h) {id, K::List, false, false, "", x, y, w, h},
 
 } // namespace
 
 const PageLayout& GeneralPageLayout() {
-    static const PageLayout layout{
-        IDD_GENERAL,
-        "General",
-        {
-            {-1, K::Text, false, false, kReleaseLine, 7, 11, 137, 8},
-            {-1, K::Text, false, false, kCreditLine, 7, 22, 142, 8},
-            {-1, K::Icon, false, false, "", 170, 18, 20, 20},
-            {-1, K::EtchedLine, false, false, "", 7, 34, 146, 1},
-            {IDC_LINK_LABEL, K::Text, false, false,
-             "For information on the latest version, see:", 7, 38, 134, 8},
-            {IDC_LINK, K::OwnerDrawButton, false, false, kWebAddress, 7, 48, 151, 11},
-            {IDC_SHOW_ICON, K::CheckBox, false, false, "Show &Icon on Taskbar", 7, 72, 88, 10},
-            {IDC_CHECK_MEDIA, K::CheckBox, false, false, "&Check for media before ejecting", 7, 86,
-             116, 10},
-            {IDC_CLOSE_NOW, K::PushButton, false, false, "Close &Now", 150, 75, 64, 16},
-        },
-    };
+    static const PageLayout layout{IDD_GENERAL, GENERAL_PAGE_TITLE, {GENERAL_PAGE_CONTROLS}};
     return layout;
 }
 
 const PageLayout& ShutdownPageLayout() {
-    static const PageLayout layout{
-        IDD_SHUTDOWN,
-        "Shutdown",
-        Joined(
-            {{IDC_ENABLE, K::CheckBox, false, false, "&Enable eject at shutdown", 7, 11, 96, 10}},
-            DriveChoice(false)),
-    };
+    static const PageLayout layout{IDD_SHUTDOWN, SHUTDOWN_PAGE_TITLE, {SHUTDOWN_PAGE_CONTROLS}};
     return layout;
 }
 
 const PageLayout& IconClickPageLayout() {
     static const PageLayout layout{
-        IDD_ICON_CLICK,
-        "Icon Click",
-        Joined(
-            {
-                {IDC_ENABLE, K::CheckBox, false, false, "&Enable eject with taskbar icon", 7, 11,
-                 111, 10},
-                {IDC_SINGLE_CLICK, K::Radio, true, false, "&Single Click", 120, 7, 53, 10},
-                {IDC_DOUBLE_CLICK, K::Radio, false, false, "&Double Click", 120, 17, 56, 10},
-            },
-            DriveChoice(true)),
-    };
+        IDD_ICON_CLICK, ICON_CLICK_PAGE_TITLE, {ICON_CLICK_PAGE_CONTROLS}};
     return layout;
 }
 

@@ -1,6 +1,6 @@
-// The controls of the eject tool's three property pages as the resource script lays them out:
-// identifier, kind, caption and place in dialog units. The in-memory dialog is built from it,
-// and the Windows tests hold the real pages against it.
+// The controls of the eject tool's three property pages as ejector/page_layout.h states them for
+// the resource script too: identifier, kind, caption and place in dialog units. The in-memory
+// dialog is built from them, and the Windows tests hold the real pages against them.
 #pragma once
 
 #include <string>
@@ -34,13 +34,8 @@ struct PageLayout {
     std::vector<PageControl> controls;
 };
 
-constexpr int kPageWidth = 234;
-constexpr int kPageHeight = 115;
-
-// The General page's texts that are ours to choose.
-extern const char kReleaseLine[];
-extern const char kCreditLine[];
-extern const char kWebAddress[];
+extern const int kPageWidth;
+extern const int kPageHeight;
 
 const PageLayout& GeneralPageLayout();
 const PageLayout& ShutdownPageLayout();

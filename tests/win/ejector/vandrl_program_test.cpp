@@ -6,7 +6,9 @@
 #include "tests/win/ejector/vandrl_program.h"
 #include "tests/win/ejector/wine_drives.h"
 #include "tests/win_support/on_screen.h"
+#include "tests/win_support/relay_trace.h"
 #include "tests/win_support/stored_values.h"
+#include "tests/win_support/wine_paths.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -83,25 +85,16 @@ std::string ReadText(const std::string& path) {
 // returns the trace. Empty when this is not Wine.
 std::string RelayTraceOf(const std::string& arguments) {
     using SpawnFunction = long(__cdecl*)(char* const*, int);
-    using UnixNameFunction = char*(__cdecl*)(const wchar_t*);
     const auto spawn = reinterpret_cast<SpawnFunction>(reinterpret_cast<void*>(
         GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
-    const auto unixName = reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-    if (!spawn || !unixName)
+    if (!spawn)
         return {};
-    const auto toUnix = [&](const std::string& path) {
-        std::wstring wide(path.begin(), path.end());
-        char* name = unixName(wide.c_str());
-        std::string result = name ? name : "";
-        HeapFree(GetProcessHeap(), 0, name);
-        return result;
-    };
     const std::string tracePath =
         TempPath(("vandrl_relay_" + std::to_string(GetCurrentProcessId()) + ".txt").c_str());
     DeleteFileA(tracePath.c_str());
-    std::string script = "WINEDEBUG=-all,+relay \"$WINELOADER\" '" + toUnix(VandrlPath()) + "' " +
-                         arguments + " 2>'" + toUnix(tracePath) + "'";
+    std::string script = "WINEDEBUG=-all,+relay \"$WINELOADER\" '" +
+                         wintest::unixPathOf(VandrlPath()) + "' " + arguments + " 2>'" +
+                         wintest::unixPathOf(tracePath) + "'";
     char shell[] = "/bin/sh", option[] = "-c";
     char* const argv[] = {shell, option, script.data(), nullptr};
     spawn(argv, 1);
@@ -114,43 +107,12 @@ std::string RelayTraceOf(const std::string& arguments) {
 // it only matters to processes started with the relay channel on, and the test programs of
 // this folder run side by side.
 void LimitRelayToEngineCalls() {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", 0, nullptr, 0, KEY_SET_VALUE,
-                    nullptr, &key, nullptr);
-    const char include[] = "KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
-                           "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
-                           "KERNEL32.SetErrorMode;KERNELBASE.SetErrorMode;"
-                           "KERNEL32.GetDiskFreeSpaceA;KERNELBASE.GetDiskFreeSpaceA;"
-                           "USER32.FindWindowA;USER32.RegisterClassExA;"
-                           "USER32.CreateWindowExA";
-    RegSetValueExA(key, "RelayInclude", 0, REG_SZ, reinterpret_cast<const BYTE*>(include),
-                   sizeof include);
-    RegCloseKey(key);
-}
-
-// The relay lines that call a kernel function, without the thread prefix, the module and the
-// return address, such as CreateFileA(0021fb50 "\\\\.\\W:",80000000,00000007,...).
-std::vector<std::string> EngineCalls(const std::string& trace) {
-    std::vector<std::string> calls;
-    std::istringstream lines(trace);
-    for (std::string line; std::getline(lines, line);) {
-        auto call = line.find(":Call KERNEL");
-        if (call == std::string::npos)
-            call = line.find(":Call USER32.");
-        if (call == std::string::npos)
-            continue;
-        std::string text = line.substr(line.find('.', call) + 1);
-        text = text.substr(0, text.find(") ret=") + 1);
-        calls.push_back(text);
-    }
-    return calls;
-}
-
-int CountStarting(const std::vector<std::string>& calls, const std::string& prefix) {
-    int count = 0;
-    for (const auto& call : calls)
-        count += call.rfind(prefix, 0) == 0 ? 1 : 0;
-    return count;
+    wintest::traceOnly("KERNEL32.CreateFileA;KERNELBASE.CreateFileA;"
+                       "KERNEL32.DeviceIoControl;KERNELBASE.DeviceIoControl;"
+                       "KERNEL32.SetErrorMode;KERNELBASE.SetErrorMode;"
+                       "KERNEL32.GetDiskFreeSpaceA;KERNELBASE.GetDiskFreeSpaceA;"
+                       "USER32.FindWindowA;USER32.RegisterClassExA;"
+                       "USER32.CreateWindowExA");
 }
 
 TEST(VandrlProgram, CommandLineEndsAtOnceWithoutAWindow) {
@@ -164,38 +126,38 @@ TEST(VandrlProgram, CommandLineSendsOneEjectRequestOnTheVolume) {
     WineDrive cdrom('W', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
-    const auto calls = EngineCalls(RelayTraceOf("W:"));
+    const auto calls = wintest::relayCalls(RelayTraceOf("W:"));
     std::ostringstream all;
     for (const auto& call : calls)
-        all << call << "\n";
+        all << call.text << "\n";
     SCOPED_TRACE(all.str());
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // The volume opened for reading, shared 7, open existing; one eject request; no media
     // test without "check"; the error mode set and put back around the request.
-    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateFileA").size(), 1u);
     EXPECT_NE(all.str().find("\"\\\\\\\\.\\\\W:\",80000000,00000007,00000000,00000003,00000000,"
                              "00000000)"),
               std::string::npos);
-    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+    EXPECT_EQ(wintest::callsOf(calls, "DeviceIoControl").size(), 1u);
     EXPECT_NE(all.str().find(",00074808,00000000,00000000,00000000,00000000,"), std::string::npos);
-    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 0);
-    EXPECT_EQ(CountStarting(calls, "SetErrorMode("), 2);
+    EXPECT_EQ(wintest::callsOf(calls, "GetDiskFreeSpaceA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "SetErrorMode").size(), 2u);
     // No window, and no look for a running copy.
-    EXPECT_EQ(CountStarting(calls, "FindWindowA("), 0);
-    EXPECT_EQ(CountStarting(calls, "RegisterClassExA("), 0);
-    EXPECT_EQ(CountStarting(calls, "CreateWindowExA("), 0);
+    EXPECT_EQ(wintest::callsOf(calls, "FindWindowA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "RegisterClassExA").size(), 0u);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateWindowExA").size(), 0u);
 }
 
 TEST(VandrlProgram, CheckTestsForAMediumBeforeTheRequest) {
     WineDrive cdrom('X', DRIVE_CDROM, WineDrive::mediumFolder());
     ASSERT_TRUE(cdrom.defined());
     LimitRelayToEngineCalls();
-    const auto calls = EngineCalls(RelayTraceOf("check X: Q:"));
+    const auto calls = wintest::relayCalls(RelayTraceOf("check X: Q:"));
     ASSERT_FALSE(calls.empty()) << "no relay trace";
     // X: holds a medium (its folder) and gets its request; Q: does not exist and gets none.
-    EXPECT_EQ(CountStarting(calls, "GetDiskFreeSpaceA("), 2);
-    EXPECT_EQ(CountStarting(calls, "CreateFileA("), 1);
-    EXPECT_EQ(CountStarting(calls, "DeviceIoControl("), 1);
+    EXPECT_EQ(wintest::callsOf(calls, "GetDiskFreeSpaceA").size(), 2u);
+    EXPECT_EQ(wintest::callsOf(calls, "CreateFileA").size(), 1u);
+    EXPECT_EQ(wintest::callsOf(calls, "DeviceIoControl").size(), 1u);
 }
 
 using wintest::kDialogClass;

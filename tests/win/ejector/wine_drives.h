@@ -2,6 +2,8 @@
 // Wine's mount manager (what its configuration tool uses), so that it takes effect at once.
 #pragma once
 
+#include "tests/win_support/wine_paths.h"
+
 #include <windows.h>
 #include <winioctl.h>
 
@@ -32,14 +34,7 @@ class WineDrive {
     static std::string mediumFolder() {
         const char* folder = "C:\\marlwick test medium";
         CreateDirectoryA(folder, nullptr);
-        using UnixName = char* (*)(const WCHAR*);
-        const auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-            GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-        char* name = unixName ? unixName(L"C:\\marlwick test medium") : nullptr;
-        const std::string result = name ? name : "";
-        if (name)
-            HeapFree(GetProcessHeap(), 0, name);
-        return result;
+        return wintest::unixPathOf(folder);
     }
 
   private:

@@ -1,0 +1,79 @@
+#include "tests/win_support/relay_trace.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <optional>
+#include <sstream>
+
+namespace wintest {
+namespace {
+
+// A time stamp leads the line where there is one: "3476.934:00f4:Call ...".
+unsigned millisecondsOf(const std::string& line) {
+    unsigned seconds = 0, milliseconds = 0;
+    if (std::sscanf(line.c_str(), "%u.%u:", &seconds, &milliseconds) != 2)
+        return 0;
+    return seconds * 1000 + milliseconds;
+}
+
+// Other lines of the relay channel ("Call PE DLL (...)", "Call window proc ...") name no
+// function with its module.
+std::optional<RelayCall> callOf(const std::string& line) {
+    const std::string marker = ":Call ";
+    const auto call = line.find(marker);
+    if (call == std::string::npos)
+        return std::nullopt;
+    const std::string named = line.substr(call + marker.size());
+    const auto dot = named.find('.');
+    const auto end = named.rfind(") ret=");
+    if (dot == std::string::npos || end == std::string::npos || named.find(' ') < dot)
+        return std::nullopt;
+    return RelayCall{millisecondsOf(line), named.substr(dot + 1, end - dot)};
+}
+
+} // namespace
+
+std::vector<RelayCall> relayCalls(const std::string& trace) {
+    std::vector<RelayCall> calls;
+    std::istringstream lines(trace);
+    for (std::string line; std::getline(lines, line);) {
+        if (auto call = callOf(line))
+            calls.push_back(std::move(*call));
+    }
+    return calls;
+}
+
+std::vector<RelayCall> callsOf(const std::vector<RelayCall>& calls, const std::string& function) {
+    std::vector<RelayCall> matching;
+    std::ranges::copy_if(calls, std::back_inserter(matching), [&](const RelayCall& call) {
+        return call.text.starts_with(function + "(");
+    });
+    return matching;
+}
+
+// The volume \\.\E: stands escaped: "\\\\.\\E:".
+std::string ejectRequests(const std::vector<RelayCall>& calls) {
+    const std::string volumePrefix = "\"\\\\\\\\.\\\\";
+    const std::string ejectMedia = ",00074808,";
+    std::string drives;
+    char opened = '?';
+    for (const RelayCall& call : calls) {
+        const auto volume = call.text.find(volumePrefix);
+        if (call.text.starts_with("CreateFileA(") && volume != std::string::npos)
+            opened = call.text[volume + volumePrefix.size()];
+        else if (call.text.starts_with("DeviceIoControl(") &&
+                 call.text.find(ejectMedia) != std::string::npos)
+            drives += opened;
+    }
+    return drives;
+}
+
+void traceOnly(const std::string& calls) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Software\\Wine\\Debug", "RelayInclude", REG_SZ,
+                    calls.c_str(), static_cast<DWORD>(calls.size() + 1));
+}
+
+} // namespace wintest
