@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Start-up of the editor, from process start to the main window showing the sample file's
 # values, against two floors: a bare program that imports the same system libraries and opens
-# one window with one text box, and the editor's own window tree without its start-up
-# (bench/editor_window_tree_program.cpp), which costs most of the time under Wine. All run
-# under Wine with a persistent wineserver, alternated in rounds so that drift hits them alike.
-# Each editor start is a first run opened on the sample file.
+# one window with one text box (bench/bare_window_program.cpp), and the editor's own window
+# tree without its start-up (bench/editor_window_tree_program.cpp), which costs most of the
+# time under Wine. All run under Wine with a persistent wineserver, alternated in rounds so
+# that drift hits them alike. Each editor start is a first run opened on the sample file.
 # It ends the build tree's wineserver when done: run it while no Wine tests of that tree run.
 # Usage: bench/marlwick_startup_bench.sh [windows build dir] [rounds]
 set -euo pipefail
@@ -13,8 +13,10 @@ source "$root/tools/lib/common.sh"
 build=$(realpath "${1:-$root/build/windows}")
 rounds=${2:-10}
 marlwick="$build/bin/Marlwick.exe"
+bare="$build/bench/bare_window_program.exe"
 tree="$build/bench/editor_window_tree_program.exe"
-for program in "$marlwick" "$tree"; do
+driver="$build/bench/startup_driver.exe"
+for program in "$marlwick" "$bare" "$tree" "$driver"; do
     [ -f "$program" ] || { echo "No $program: build the windows tree first" >&2; exit 1; }
 done
 
@@ -26,22 +28,13 @@ cleanup() {
 }
 trap cleanup EXIT
 
-compile() { # output source libraries...
-    local output=$1 source=$2
-    shift 2
-    x86_64-w64-mingw32-g++-posix -Os -static -o "$output" "$source" "$@"
-}
-compile "$work/bare.exe" "$root/bench/bare_window_program.cpp" -mwindows -ladvapi32 -lcomdlg32 \
-    -lshell32 -lcomctl32 -luser32
-compile "$work/driver.exe" "$root/bench/startup_driver.cpp" -ladvapi32 -luser32
-
 start_display
 start_wineserver "$build"
 sample="Z:${root//\//\\}\\examples\\ApplicationSettings.xml"
-drive() { "$build/wine-run" "$work/driver.exe" "$@"; }
+drive() { "$build/wine-run" "$driver" "$@"; }
 
 # The three command lines; each program's first box shows 1.2 when it is up.
-commands=("$work/bare.exe" "\"$tree\" 1.2" "\"$marlwick\" \"$sample\"")
+commands=("$bare" "\"$tree\" 1.2" "\"$marlwick\" \"$sample\"")
 for command in "${commands[@]}"; do
     drive 1 1.2 "$command" >/dev/null # warm up
 done

@@ -9,20 +9,19 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "${1:-$root/build/windows}")
 runs=${2:-30}
 vandrl="$build/bin/Vandrl.exe"
-[ -f "$vandrl" ] || { echo "No $vandrl: build the windows tree first" >&2; exit 1; }
+bare="$build/bench/bare_win32_program.exe"
+for program in "$vandrl" "$bare"; do
+    [ -f "$program" ] || { echo "No $program: build the windows tree first" >&2; exit 1; }
+done
 
-work=$(mktemp -d)
 export WINEPREFIX="$build/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 loader=/usr/lib/wine/wine64
 cleanup() {
     [ -n "${resident:-}" ] && kill "$resident" 2>/dev/null
     /usr/lib/wine/wineserver -k 2>/dev/null || true
-    rm -rf "$work"
 }
 trap cleanup EXIT
 
-x86_64-w64-mingw32-g++-posix -Os -static -mwindows -o "$work/bare.exe" \
-    "$root/bench/bare_win32_program.cpp" -ladvapi32 -lshell32 -lcomctl32 -luser32
 "$build/wine-run"
 /usr/lib/wine/wineserver -p 2>/dev/null || true # may already be up
 
@@ -36,11 +35,11 @@ run_ms() { # program arguments...
 }
 
 # Warm both up, then alternate so that drift hits both alike.
-run_ms "$work/bare.exe" >/dev/null
+run_ms "$bare" >/dev/null
 run_ms "$vandrl" Q: >/dev/null
 bare_total=0 vandrl_total=0
 for _ in $(seq "$runs"); do
-    bare_total=$((bare_total + $(run_ms "$work/bare.exe")))
+    bare_total=$((bare_total + $(run_ms "$bare")))
     vandrl_total=$((vandrl_total + $(run_ms "$vandrl" Q:)))
 done
 echo "bare program   : $((bare_total / runs)) us per start ($runs runs)"
