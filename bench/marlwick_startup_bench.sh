@@ -5,7 +5,9 @@
 # tree without its start-up (bench/editor_window_tree_program.cpp), which costs most of the
 # time under Wine. All run under Wine with a persistent wineserver, alternated in rounds so
 # that drift hits them alike. Each editor start is a first run opened on the sample file.
-# It ends the build tree's wineserver when done: run it while no Wine tests of that tree run.
+# Writes the median times in Google Benchmark's JSON shape to standard output, and as text to
+# standard error. It ends the build tree's wineserver when done: run it while no Wine tests of
+# that tree run.
 # Usage: bench/marlwick_startup_bench.sh [windows build dir] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -33,7 +35,9 @@ start_wineserver "$build"
 sample="Z:${root//\//\\}\\examples\\ApplicationSettings.xml"
 drive() { "$build/wine-run" "$driver" "$@"; }
 
-# The three command lines; each program's first box shows 1.2 when it is up.
+# The three programs by the names their times go by, and their command lines; each program's
+# first box shows 1.2 when it is up.
+names=(bare_window_program editor_window_tree_program Marlwick.exe)
 commands=("$bare" "\"$tree\" 1.2" "\"$marlwick\" \"$sample\"")
 for command in "${commands[@]}"; do
     drive 1 1.2 "$command" >/dev/null # warm up
@@ -46,15 +50,21 @@ for round in $(seq "$rounds"); do
         drive 3 1.2 "${commands[i]}" >>"$work/times.$i"
     done
 done
-median() { # file of numbers
-    sort -n "$1" | awk '{ v[NR] = $1 }
-        END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+
+# The middle time of a file, or the mean of the two in the middle.
+median_run() { # name file-of-times
+    jq -s --arg name "$1" 'sort as $times | length as $count | {
+        name: $name,
+        real_time: (($times[($count - 1) / 2 | floor] + $times[$count / 2 | floor]) / 2),
+        time_unit: "ms"}' "$2"
 }
-awk -v b="$(median "$work/times.0")" -v t="$(median "$work/times.1")" \
-    -v e="$(median "$work/times.2")" 'BEGIN {
-    printf "bare window program         : %.1f ms to a shown value\n", b
-    printf "editor window tree program  : %.1f ms to a shown value\n", t
-    printf "Marlwick.exe                : %.1f ms to the sample file shown\n", e
-    printf "ratio one-box window        : %.3f (goal: within 1.3)\n", e / b
-    printf "ratio editor window tree    : %.3f (goal: within 1.2)\n", e / t
-}'
+for i in 0 1 2; do
+    median_run "${names[i]}" "$work/times.$i"
+done | jq -s '{benchmarks: .}' | tee "$work/medians.json"
+
+read -r b t e < <(jq -r '[.benchmarks[].real_time] | @tsv' "$work/medians.json")
+{
+    printf "bare window program         : %.1f ms to a shown value\n" "$b"
+    printf "editor window tree program  : %.1f ms to a shown value\n" "$t"
+    printf "Marlwick.exe                : %.1f ms to the sample file shown\n" "$e"
+} >&2
