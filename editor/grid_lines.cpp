@@ -59,7 +59,7 @@ int cellsOfItsOwn(const layout::ImportAll&) {
     return 0;
 }
 
-// The vertical lines: the frame's, then one left of each column.
+// The vertical lines from left to right: the frame's, one left of each column, the frame's.
 std::vector<int> verticalLines() {
     std::vector<int> xs{kLineLeft};
     for (int left : layout::kColumnLeft)

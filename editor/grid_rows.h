@@ -89,6 +89,7 @@ struct ImportAll {};
 using RowHolds = std::variant<RoadHeadings, ValueBoxes, ProfileButtons, RoutingSpeeds, FileChoice,
                               ModeBar, ImportAll>;
 
+// A row of the window from top to bottom, its top in twips.
 struct GridRow {
     int top;
     RowHolds holds;
@@ -96,29 +97,45 @@ struct GridRow {
 };
 
 inline constexpr std::array<GridRow, 20> kGridRows{{
-    {30, RoadHeadings{0, 1, false, Title{ControlArray::Label3, 0, "PKW schnell", colours::kRed}}},
+    {30, RoadHeadings{.firstLabel = 0,
+                      .step = 1,
+                      .outsideTowns = false,
+                      .title = Title{ControlArray::Label3, 0, "PKW schnell", colours::kRed}}},
     {330, ValueBoxes{&grid::kValueRows[0]}},
-    {660, ValueBoxes{&grid::kValueRows[1]}, true},
-    {990, RoadHeadings{15, -1, true}},
+    {.top = 660, .holds = ValueBoxes{&grid::kValueRows[1]}, .pairsWithAbove = true},
+    {990, RoadHeadings{.firstLabel = 15, .step = -1, .outsideTowns = true}},
     {1290, ValueBoxes{&grid::kValueRows[2]}},
-    {1620, ValueBoxes{&grid::kValueRows[3]}, true},
+    {.top = 1620, .holds = ValueBoxes{&grid::kValueRows[3]}, .pairsWithAbove = true},
     {1950, ValueBoxes{&grid::kValueRows[4]}},
-    {2280, ProfileButtons{5, "Fahrzeug wählen:", ProfileKind::Vehicle, false, 0,
-                          "Änderungen Fahrzeug übernehmen"}},
+    {2280, ProfileButtons{.label2 = 5,
+                          .caption = "Fahrzeug wählen:",
+                          .kind = ProfileKind::Vehicle,
+                          .withEject = false,
+                          .applyButton = 0,
+                          .applyCaption = "Änderungen Fahrzeug übernehmen"}},
 
-    {2760,
-     RoadHeadings{39, -1, false, Title{ControlArray::Label3, 1, "Schnelle", colours::kYellow}}},
+    {2760, RoadHeadings{.firstLabel = 39,
+                        .step = -1,
+                        .outsideTowns = false,
+                        .title = Title{ControlArray::Label3, 1, "Schnelle", colours::kYellow}}},
     {3060, ValueBoxes{&grid::kValueRows[5]}},
-    {3390, ValueBoxes{&grid::kValueRows[6]}, true},
-    {3720, ValueBoxes{&grid::kValueRows[7], true}},
-    {4050,
-     ProfileButtons{6, "Route wählen", ProfileKind::Route, true, 1, "Änderungen Route übernemen"}},
+    {.top = 3390, .holds = ValueBoxes{&grid::kValueRows[6]}, .pairsWithAbove = true},
+    {3720, ValueBoxes{.valueRow = &grid::kValueRows[7], .withRouteValue = true}},
+    {4050, ProfileButtons{.label2 = 6,
+                          .caption = "Route wählen",
+                          .kind = ProfileKind::Route,
+                          .withEject = true,
+                          .applyButton = 1,
+                          .applyCaption = "Änderungen Route übernemen"}},
 
-    {4530, RoadHeadings{48, 1, false,
-                        Title{ControlArray::Label6, 0, "Routingeschwidigkeit", colours::kGreen},
-                        kRoutingSpeedLastHeading}},
+    {4530,
+     RoadHeadings{.firstLabel = 48,
+                  .step = 1,
+                  .outsideTowns = false,
+                  .title = Title{ControlArray::Label6, 0, "Routingeschwidigkeit", colours::kGreen},
+                  .lastHeading = kRoutingSpeedLastHeading}},
     {4830, RoutingSpeeds{0, "City", 0}},
-    {5160, RoutingSpeeds{1, "Außerorts", 8}, true},
+    {.top = 5160, .holds = RoutingSpeeds{1, "Außerorts", 8}, .pairsWithAbove = true},
 
     // The two import rows lie below the client area and show only in import mode.
     {5640, FileChoice{0, "Datei", 1950}},
