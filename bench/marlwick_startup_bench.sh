@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Start-up of the editor, from process start to the main window showing the sample file's
 # values, against two floors: a bare program that imports the same system libraries and opens
-# one window with one text box, and the editor's own window tree without its start-up
-# (bench/editor_window_tree_program.cpp), which costs most of the time under Wine. All run
-# under Wine with a persistent wineserver, alternated in rounds so that drift hits them alike.
-# Each editor start is a first run opened on the sample file.
-# It ends the build tree's wineserver when done: run it while no Wine tests of that tree run.
+# one window with one text box (bench/bare_window_program.cpp), and the editor's own window
+# tree without its start-up (bench/editor_window_tree_program.cpp), which costs most of the
+# time under Wine. All run under Wine with a persistent wineserver, alternated in rounds so
+# that drift hits them alike. Each editor start is a first run opened on the sample file.
+# Writes the median times in Google Benchmark's JSON shape to standard output, and as text to
+# standard error. It ends the build tree's wineserver when done: run it while no Wine tests of
+# that tree run.
 # Usage: bench/marlwick_startup_bench.sh [windows build dir] [rounds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,8 +15,10 @@ source "$root/tools/lib/common.sh"
 build=$(realpath "${1:-$root/build/windows}")
 rounds=${2:-10}
 marlwick="$build/bin/Marlwick.exe"
+bare="$build/bench/bare_window_program.exe"
 tree="$build/bench/editor_window_tree_program.exe"
-for program in "$marlwick" "$tree"; do
+driver="$build/bench/startup_driver.exe"
+for program in "$marlwick" "$bare" "$tree" "$driver"; do
     [ -f "$program" ] || { echo "No $program: build the windows tree first" >&2; exit 1; }
 done
 
@@ -26,22 +30,15 @@ cleanup() {
 }
 trap cleanup EXIT
 
-compile() { # output source libraries...
-    local output=$1 source=$2
-    shift 2
-    x86_64-w64-mingw32-g++-posix -Os -static -o "$output" "$source" "$@"
-}
-compile "$work/bare.exe" "$root/bench/bare_window_program.cpp" -mwindows -ladvapi32 -lcomdlg32 \
-    -lshell32 -lcomctl32 -luser32
-compile "$work/driver.exe" "$root/bench/startup_driver.cpp" -ladvapi32 -luser32
-
 start_display
 start_wineserver "$build"
 sample="Z:${root//\//\\}\\examples\\ApplicationSettings.xml"
-drive() { "$build/wine-run" "$work/driver.exe" "$@"; }
+drive() { "$build/wine-run" "$driver" "$@"; }
 
-# The three command lines; each program's first box shows 1.2 when it is up.
-commands=("$work/bare.exe" "\"$tree\" 1.2" "\"$marlwick\" \"$sample\"")
+# The three programs by the names their times go by, and their command lines; each program's
+# first box shows 1.2 when it is up.
+names=(bare_window_program editor_window_tree_program Marlwick.exe)
+commands=("$bare" "\"$tree\" 1.2" "\"$marlwick\" \"$sample\"")
 for command in "${commands[@]}"; do
     drive 1 1.2 "$command" >/dev/null # warm up
 done
@@ -53,15 +50,21 @@ for round in $(seq "$rounds"); do
         drive 3 1.2 "${commands[i]}" >>"$work/times.$i"
     done
 done
-median() { # file of numbers
-    sort -n "$1" | awk '{ v[NR] = $1 }
-        END { print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+
+# The middle time of a file, or the mean of the two in the middle.
+median_run() { # name file-of-times
+    jq -s --arg name "$1" 'sort as $times | length as $count | {
+        name: $name,
+        real_time: (($times[($count - 1) / 2 | floor] + $times[$count / 2 | floor]) / 2),
+        time_unit: "ms"}' "$2"
 }
-awk -v b="$(median "$work/times.0")" -v t="$(median "$work/times.1")" \
-    -v e="$(median "$work/times.2")" 'BEGIN {
-    printf "bare window program         : %.1f ms to a shown value\n", b
-    printf "editor window tree program  : %.1f ms to a shown value\n", t
-    printf "Marlwick.exe                : %.1f ms to the sample file shown\n", e
-    printf "ratio one-box window        : %.3f (goal: within 1.3)\n", e / b
-    printf "ratio editor window tree    : %.3f (goal: within 1.2)\n", e / t
-}'
+for i in 0 1 2; do
+    median_run "${names[i]}" "$work/times.$i"
+done | jq -s '{benchmarks: .}' | tee "$work/medians.json"
+
+read -r b t e < <(jq -r '[.benchmarks[].real_time] | @tsv' "$work/medians.json")
+{
+    printf "bare window program         : %.1f ms to a shown value\n" "$b"
+    printf "editor window tree program  : %.1f ms to a shown value\n" "$t"
+    printf "Marlwick.exe                : %.1f ms to the sample file shown\n" "$e"
+} >&2

@@ -130,12 +130,11 @@ FoundList findProfileList(std::string_view text, std::string_view profileName,
 
 namespace grid {
 
-// A row of value boxes as laid out: its caption label Label2(label2), its top in twips and
-// the group it shows.
+// A row of value boxes: its caption label Label2(label2) and the group it shows, from top to
+// bottom; where each stands is grid_rows.h's.
 struct ValueRow {
     int label2;
     std::string_view caption;
-    int top;
     ValueGroup group;
     // Its columns are headed by the road classes outside towns: the vehicle block has a
     // heading row of its own for them, the route block one row for all its lists.
@@ -145,14 +144,14 @@ struct ValueRow {
 };
 
 inline constexpr std::array<ValueRow, 8> kValueRows{{
-    {0, "Präferenz  City", 330, groups::kVehicleFactorsCity},
-    {3, "Geschw.   City", 660, groups::kVehicleSpeedsCity},
-    {1, "Preverenz Außerorts", 1290, groups::kVehicleFactorsOpen},
-    {4, "Geschw. Außerorts", 1620, groups::kVehicleSpeedsOpen},
-    {2, "Specials", 1950, groups::kVehicleSpecials},
-    {7, "Präferenz City", 3060, groups::kRouteFactorsCity},
-    {8, "Päferenz Außerorts", 3390, groups::kRouteFactorsOpen},
-    {9, "Specials", 3720, groups::kRouteSpecialsLoading},
+    {0, "Präferenz  City", groups::kVehicleFactorsCity},
+    {3, "Geschw.   City", groups::kVehicleSpeedsCity},
+    {1, "Preverenz Außerorts", groups::kVehicleFactorsOpen},
+    {4, "Geschw. Außerorts", groups::kVehicleSpeedsOpen},
+    {2, "Specials", groups::kVehicleSpecials},
+    {7, "Präferenz City", groups::kRouteFactorsCity},
+    {8, "Päferenz Außerorts", groups::kRouteFactorsOpen},
+    {9, "Specials", groups::kRouteSpecialsLoading},
 }};
 
 // The route value stands alone, right of its caption.

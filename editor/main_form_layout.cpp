@@ -1,10 +1,12 @@
-// The main window as laid out: positions in twips, captions, colours, fonts, the grid lines
+// The main window as laid out from its rows: positions in twips, captions, colours, fonts
 // and the tab order.
 #include "editor/grid_map.h"
+#include "editor/grid_rows.h"
 #include "editor/main_form.h"
 #include "editor/settings_document.h"
 
 #include <string_view>
+#include <variant>
 
 namespace marlwick {
 
@@ -59,181 +61,120 @@ Control button(ControlArray array, int index, TwipsRect rect, std::string_view c
     return made;
 }
 
-constexpr int kRouteValueColumn = 5;
-constexpr int kRouteSpecialsTop = 3720;
+// A label beside boxes or buttons stands this much lower and further in than their cell.
+constexpr int kLabelInset = 30;
+constexpr int kTitleGap = 30; // from a band's top line to its title
+constexpr int kApplyButtonWidth = 3405;
 
-void layValueRows(MainForm& form) {
-    for (const grid::ValueRow& row : grid::kValueRows) {
-        form.label2[row.label2] =
-            label(ControlArray::Label2, row.label2, rowCaption(row.top), row.caption);
-        for (int column = 0; column < row.group.count; ++column) {
-            const int box = row.group.firstBox + column;
-            form.text1[box] = textBox(ControlArray::Text1, box, cell(column, row.top), "Text1");
-        }
-    }
-    form.label2[grid::kRouteValueLabel2] =
-        label(ControlArray::Label2, grid::kRouteValueLabel2, {6510, 3750, 1065, kCellHeight},
-              grid::kRouteValueCaption);
-    form.text1[grid::kRouteValueBox] = textBox(ControlArray::Text1, grid::kRouteValueBox,
-                                               cell(kRouteValueColumn, kRouteSpecialsTop), "Text1");
+TwipsRect insetLabel(TwipsRect rect) {
+    return {rect.left + kLabelInset, rect.top + kLabelInset, rect.width - kLabelInset, rect.height};
 }
 
-void layRoutingSpeedRows(MainForm& form) {
-    constexpr std::array<int, 2> kTops{4830, 5160};
-    form.label5[0] = label(ControlArray::Label5, 0, rowCaption(kTops[0]), "City");
-    form.label5[1] = label(ControlArray::Label5, 1, rowCaption(kTops[1]), "Außerorts");
-    for (int box = 0; box < kRoutingSpeedBoxCount; ++box) {
-        const TwipsRect rect = cell(box % 8, kTops[static_cast<std::size_t>(box / 8)]);
-        form.text3[box] = textBox(ControlArray::Text3, box, rect, "-");
+// A title fills the caption column from a gap below its band's top line to its row's end.
+TwipsRect titleRect(int top) {
+    const int titleTop = layout::bandOf(top).top + kTitleGap;
+    return {kCaptionLeft, titleTop, kTitleWidth, top + kCellHeight - titleTop};
+}
+
+void lay(MainForm& form, int top, const layout::RoadHeadings& row) {
+    if (row.title) {
+        const layout::Title& title = *row.title;
+        control(form, {title.array, title.index}) =
+            label(title.array, title.index, titleRect(top), title.caption, title.colour);
+    }
+    for (int column = 0; column < grid::kRoadClassCount; ++column) {
+        const RoadClass& road = kRoadClasses[static_cast<std::size_t>(column)];
+        std::string_view caption = row.outsideTowns ? road.outsideTowns : road.inTowns;
+        if (column == grid::kRoadClassCount - 1 && !row.lastHeading.empty())
+            caption = row.lastHeading;
+        const int index = row.firstLabel + row.step * column;
+        form.label1[index] = label(ControlArray::Label1, index, cell(column, top), caption);
+    }
+}
+
+void lay(MainForm& form, int top, const layout::ValueBoxes& row) {
+    const grid::ValueRow& values = *row.valueRow;
+    form.label2[values.label2] =
+        label(ControlArray::Label2, values.label2, rowCaption(top), values.caption);
+    for (int column = 0; column < values.group.count; ++column) {
+        const int box = values.group.firstBox + column;
+        form.text1[box] = textBox(ControlArray::Text1, box, cell(column, top), "Text1");
+    }
+    if (!row.withRouteValue)
+        return;
+    form.label2[grid::kRouteValueLabel2] =
+        label(ControlArray::Label2, grid::kRouteValueLabel2,
+              insetLabel(cell(layout::kRouteValueColumn - 1, top)), grid::kRouteValueCaption);
+    form.text1[grid::kRouteValueBox] = textBox(ControlArray::Text1, grid::kRouteValueBox,
+                                               cell(layout::kRouteValueColumn, top), "Text1");
+}
+
+// Command1(index) chooses kProfiles[index]; a row holds the buttons of its kind.
+void lay(MainForm& form, int top, const layout::ProfileButtons& row) {
+    form.label2[row.label2] = label(ControlArray::Label2, row.label2, rowCaption(top), row.caption);
+    int column = 0;
+    for (int index = 0; index < static_cast<int>(kProfiles.size()); ++index) {
+        const Profile& profile = kProfiles[static_cast<std::size_t>(index)];
+        if (profile.kind == row.kind)
+            form.command1[index] =
+                button(ControlArray::Command1, index, cell(column++, top), profile.caption);
+    }
+    if (row.withEject)
+        form.command5 = button(ControlArray::Command5, 0, cell(column++, top), "Auswerfen ");
+    form.command2[row.applyButton] =
+        button(ControlArray::Command2, row.applyButton,
+               {kColumnLeft[static_cast<std::size_t>(column)], top, kApplyButtonWidth, kCellHeight},
+               row.applyCaption);
+}
+
+void lay(MainForm& form, int top, const layout::RoutingSpeeds& row) {
+    form.label5[row.label5] = label(ControlArray::Label5, row.label5, rowCaption(top), row.caption);
+    for (int column = 0; column < grid::kRoadClassCount; ++column) {
+        const int box = row.firstBox + column;
+        form.text3[box] = textBox(ControlArray::Text3, box, cell(column, top), "-");
         // The speed labels stand in for the boxes in speed mode.
         Control& speed = form.label7[box];
-        speed = label(ControlArray::Label7, box, rect, "Label7", colours::kWhite);
+        speed = label(ControlArray::Label7, box, cell(column, top), "Label7", colours::kWhite);
         speed.font = FontFace::WindowDefault;
         speed.bold = false;
         speed.visible = false;
     }
 }
 
-// A row of column headings; in two rows the label index falls from left to right.
-struct HeadingRow {
-    int top;
-    int firstLabel;
-    int step;
-    bool outsideTowns;
-};
-
-constexpr std::array<HeadingRow, 4> kHeadingRows{{
-    {30, 0, 1, false},
-    {990, 15, -1, true},
-    {2760, 39, -1, false},
-    {4530, 48, 1, false},
-}};
-
-constexpr int kRoutingSpeedHeadingTop = 4530;
-
-void layColumnHeadings(MainForm& form) {
-    for (const HeadingRow& row : kHeadingRows) {
-        for (int column = 0; column < 8; ++column) {
-            const RoadClass& road = kRoadClasses[static_cast<std::size_t>(column)];
-            std::string_view caption = row.outsideTowns ? road.outsideTowns : road.inTowns;
-            if (row.top == kRoutingSpeedHeadingTop && column == 7)
-                caption = kRoutingSpeedLastHeading;
-            const int index = row.firstLabel + row.step * column;
-            form.label1[index] = label(ControlArray::Label1, index, cell(column, row.top), caption);
-        }
-    }
+// The rows below the client area show only in import mode.
+bool shownAtStart(int top) {
+    return top < layout::kClientHeight;
 }
 
-void layTitles(MainForm& form) {
-    form.label3[0] = label(ControlArray::Label3, 0, {kCaptionLeft, 60, kTitleWidth, 255},
-                           "PKW schnell", colours::kRed);
-    form.label3[1] = label(ControlArray::Label3, 1, {kCaptionLeft, 2760, kTitleWidth, 285},
-                           "Schnelle", colours::kYellow);
-    form.label6 = label(ControlArray::Label6, 0, {kCaptionLeft, 4530, kTitleWidth, 285},
-                        "Routingeschwidigkeit", colours::kGreen);
+void lay(MainForm& form, int top, const layout::FileChoice& row) {
+    Control& choice = form.command3[row.index];
+    choice = button(ControlArray::Command3, row.index,
+                    {kCaptionLeft, top, kTitleWidth, kCellHeight}, row.caption);
+    Control& path = form.label4[row.index];
+    path = label(ControlArray::Label4, row.index,
+                 {row.pathLeft, top + kLabelInset, 9075, kCellHeight}, "Label4");
+    choice.visible = path.visible = shownAtStart(top);
 }
 
-constexpr int kVehicleButtonsTop = 2280;
-constexpr int kRouteButtonsTop = 4050;
-void layChoiceRows(MainForm& form) {
-    form.label2[5] =
-        label(ControlArray::Label2, 5, rowCaption(kVehicleButtonsTop), "Fahrzeug wählen:");
-    form.label2[6] = label(ControlArray::Label2, 6, rowCaption(kRouteButtonsTop), "Route wählen");
-    for (int index = 0; index < static_cast<int>(kProfiles.size()); ++index) {
-        const bool vehicle = index < grid::kFirstRouteButton;
-        const TwipsRect rect = vehicle ? cell(index, kVehicleButtonsTop)
-                                       : cell(index - grid::kFirstRouteButton, kRouteButtonsTop);
-        form.command1[index] = button(ControlArray::Command1, index, rect,
-                                      kProfiles[static_cast<std::size_t>(index)].caption);
-    }
-    form.command2[0] = button(ControlArray::Command2, 0, {7620, kVehicleButtonsTop, 3405, 285},
-                              "Änderungen Fahrzeug übernehmen");
-    form.command5 = button(ControlArray::Command5, 0, cell(4, kRouteButtonsTop), "Auswerfen ");
-    form.command2[1] = button(ControlArray::Command2, 1, {7620, kRouteButtonsTop, 3405, 285},
-                              "Änderungen Route übernemen");
-}
-
-void layBottomRows(MainForm& form) {
-    form.command3[0] = button(ControlArray::Command3, 0, {60, 5640, kTitleWidth, 285}, "Datei");
-    form.label4[0] = label(ControlArray::Label4, 0, {1950, 5670, 9075, 285}, "Label4");
+void lay(MainForm& form, int top, const layout::ModeBar& row) {
     form.command4[0] =
-        button(ControlArray::Command4, 0, {60, 5970, 9855, 285},
+        button(ControlArray::Command4, 0, {kCaptionLeft, top, 9855, kCellHeight},
                "In dieser Einstellung können Anpassungen für die Route vorgenommen werden");
     form.command4[0].background = colours::kYellow;
-    form.command6 = button(ControlArray::Command6, 0, {9960, 5970, 1065, 285}, "Basic");
+    form.command6 =
+        button(ControlArray::Command6, 0, {row.levelButtonLeft, top, 1065, kCellHeight}, "Basic");
+}
 
-    // The import row lies below the client area and shows only in import mode.
-    form.command3[1] =
-        button(ControlArray::Command3, 1, {60, 6300, kTitleWidth, 285}, "Importdatei");
-    form.label4[1] = label(ControlArray::Label4, 1, {1920, 6330, 9075, 285}, "Label4");
-    form.command7 = button(ControlArray::Command7, 0, {60, 6630, 10965, 285},
+void lay(MainForm& form, int top, const layout::ImportAll&) {
+    form.command7 = button(ControlArray::Command7, 0, {kCaptionLeft, top, 10965, kCellHeight},
                            "Alle Routingoptionen für alle Fahrzeuge und Routen  importieren");
     form.command7.tooltip = "Achtung!!! Alle Settings des Routing werden übernommen";
-    for (Control* hidden : {&form.command3[1], &form.label4[1], &form.command7})
-        hidden->visible = false;
+    form.command7.visible = shownAtStart(top);
 }
 
-// --- Grid lines ---------------------------------------------------------------------------
-
-constexpr int kLineLeft = 30;
-constexpr int kLineRight = 11040;
-constexpr int kLineWidthPixels = 2;
-
-constexpr std::array<int, 24> kHorizontalLines{30,   300,  630,  960,  1260, 1590, 1920, 2250,
-                                               2580, 2730, 3030, 3360, 3690, 4020, 4350, 4500,
-                                               4800, 5130, 5490, 5610, 5940, 6270, 6600, 6930};
-
-// The lines between the two rows of a pair are grey.
-bool separatesAPair(int y) {
-    return y == 630 || y == 1590 || y == 3360 || y == 5130;
-}
-
-constexpr std::array<int, 10> kBlockVerticals{kLineLeft, 1890, 3030, 4170, 5310,
-                                              6450,      7590, 8730, 9870, kLineRight};
-
-struct Block {
-    int top;
-    int bottom;
-};
-
-constexpr Block kVehicleBlock{30, 2580};
-constexpr Block kRouteBlock{2730, 4350};
-constexpr Block kSpeedBlock{4500, 5460};
-
-// Where a block's vertical line ends: some stop short above the wide buttons.
-int verticalEnd(const Block& block, int x) {
-    if (block.top == kVehicleBlock.top && (x == 7590 || x == 8730 || x == 9870))
-        return 1920;
-    if (block.top == kRouteBlock.top && x == 8730)
-        return 4020;
-    if (block.top == kRouteBlock.top && x == 9870)
-        return 3690;
-    return block.bottom;
-}
-
-Line vertical(int x, int top, int bottom) {
-    return {x, top, x, bottom, SystemColour::WindowText, kLineWidthPixels};
-}
-
-std::vector<Line> makeGridLines() {
-    std::vector<Line> lines;
-    for (int y : kHorizontalLines) {
-        const SystemColour colour =
-            separatesAPair(y) ? SystemColour::GrayText : SystemColour::WindowText;
-        lines.push_back({kLineLeft, y, kLineRight, y, colour, kLineWidthPixels});
-    }
-    for (const Block& block : {kVehicleBlock, kRouteBlock, kSpeedBlock})
-        for (int x : kBlockVerticals)
-            lines.push_back(vertical(x, block.top, verticalEnd(block, x)));
-    // Between the fifth vehicle button and the wide button beside it.
-    lines.push_back(vertical(7590, 2250, 2580));
-    // The bottom rows.
-    lines.push_back(vertical(kLineLeft, 5610, 6930));
-    lines.push_back(vertical(kLineRight, 5610, 6930));
-    lines.push_back(vertical(1890, 5610, 5940));
-    lines.push_back(vertical(1890, 6270, 6600));
-    lines.push_back(vertical(9930, 5940, 6240));
-    return lines;
+void layRows(MainForm& form) {
+    for (const layout::GridRow& row : layout::kGridRows)
+        std::visit([&](const auto& holds) { lay(form, row.top, holds); }, row.holds);
 }
 
 // --- Tab order ----------------------------------------------------------------------------
@@ -269,18 +210,8 @@ MainForm makeMainForm() {
     form.window.title = kWindowTitle;
     form.window.clientWidth = layout::kClientWidth;
     form.window.outerHeight = layout::kOuterHeight;
-    layColumnHeadings(form);
-    layValueRows(form);
-    layTitles(form);
-    layRoutingSpeedRows(form);
-    layChoiceRows(form);
-    layBottomRows(form);
+    layRows(form);
     return form;
-}
-
-std::span<const Line> gridLines() {
-    static const std::vector<Line> lines = makeGridLines();
-    return lines;
 }
 
 std::span<const ControlId> tabOrder() {
