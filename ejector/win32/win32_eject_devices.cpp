@@ -27,8 +27,10 @@ static_assert(EjectDevicePort::kFlagDeleteOnClose == FILE_FLAG_DELETE_ON_CLOSE);
 static_assert(EjectDevicePort::kIoctlDiskEjectMedia == IOCTL_DISK_EJECT_MEDIA);
 static_assert(EjectDevicePort::kErrorInvalidFunction == ERROR_INVALID_FUNCTION);
 static_assert(EjectDevicePort::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(EjectDevicePort::kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
 static_assert(EjectDevicePort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
 static_assert(EjectDevicePort::kErrorNotReady == ERROR_NOT_READY);
+static_assert(EjectDevicePort::kErrorSharingViolation == ERROR_SHARING_VIOLATION);
 static_assert(EjectDevicePort::kErrorNotSupported == ERROR_NOT_SUPPORTED);
 static_assert(EjectDevicePort::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 
