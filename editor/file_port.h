@@ -15,10 +15,12 @@ class FilePort {
     static constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
     static constexpr std::uint32_t kAttributeReadOnly = 0x01;
     static constexpr std::uint32_t kAttributeDirectory = 0x10;
+    static constexpr std::uint32_t kAttributeArchive = 0x20;
 
     static constexpr std::uint32_t kGenericRead = 0x80000000;
     static constexpr std::uint32_t kGenericWrite = 0x40000000;
     static constexpr std::uint32_t kShareRead = 1;
+    static constexpr std::uint32_t kShareWrite = 2;
 
     static constexpr std::uint32_t kCreateNew = 1;
     static constexpr std::uint32_t kCreateAlways = 2;
@@ -37,6 +39,7 @@ class FilePort {
     static constexpr std::uint32_t kErrorFileExists = 80;
     static constexpr std::uint32_t kErrorBufferOverflow = 111;
     static constexpr std::uint32_t kErrorDiskFull = 112;
+    static constexpr std::uint32_t kErrorInvalidName = 123;
     static constexpr std::uint32_t kErrorAlreadyExists = 183;
     static constexpr std::uint32_t kErrorFilenameExcedRange = 206;
     static constexpr std::uint32_t kErrorDirectory = 267;

@@ -1,15 +1,17 @@
 // The editor's settings in the current user's registry: where they live and what each holds.
 #pragma once
 
+#include "services/registry_port.h"
+
 #include <cstdint>
 #include <string_view>
 
 namespace marlwick::stored {
 
-inline constexpr std::uint32_t kRoot = 0x80000001; // HKEY_CURRENT_USER
+inline constexpr std::uint32_t kRoot = RegistryPort::kHkeyCurrentUser;
 inline constexpr std::string_view kKey = "Software\\Marlwick\\";
 // Every value is written as an expandable string, numbers and truth values as their text.
-inline constexpr std::uint32_t kValueType = 2;
+inline constexpr std::uint32_t kValueType = RegistryPort::kRegExpandSz;
 
 // A value that does not exist reads as empty.
 inline constexpr std::string_view kPfad = "pfad";             // target path, maybe quoted

@@ -35,8 +35,10 @@ class EjectDevicePort {
     static constexpr std::uint32_t kVwin32DiocDosIoctl = 1;
 
     static constexpr std::uint32_t kErrorFileNotFound = 2;
+    static constexpr std::uint32_t kErrorPathNotFound = 3;
     static constexpr std::uint32_t kErrorInvalidHandle = 6;
     static constexpr std::uint32_t kErrorNotReady = 21;
+    static constexpr std::uint32_t kErrorSharingViolation = 32;
     static constexpr std::uint32_t kErrorNotSupported = 50;
     static constexpr std::uint32_t kErrorInvalidParameter = 87;
     static constexpr std::uint32_t kErrorInvalidFunction = 1;

@@ -3,8 +3,6 @@
 namespace vandrel {
 namespace {
 
-constexpr char kVwin32Path[] = "\\\\.\\vwin32";
-
 char DriveLetter(int drive) {
     return static_cast<char>('A' + drive - 1);
 }
@@ -83,9 +81,9 @@ std::string VolumeDevicePath(int drive) {
 DiocRegisters EjectRegisters(int drive) {
     DiocRegisters registers;
     registers.ebx = static_cast<std::uint32_t>(drive);
-    registers.ecx = 0x0849; // category disk drive, eject media
-    registers.eax = 0x440D; // device I/O control, generic block device request
-    registers.flags = 1;    // carry set: a request not carried out shows as failed
+    registers.ecx = kDosEjectMedia;
+    registers.eax = kDosDeviceIoControl;
+    registers.flags = kCarryFlag; // a request not carried out shows as failed
     return registers;
 }
 

@@ -15,7 +15,10 @@ using DriveMask = std::uint32_t;
 constexpr DriveMask kAllDrives = 0xFFFFFFFF;
 constexpr int kDriveCount = 26;
 
-// The platform's DIOC_REGISTERS record, sent to "\\.\vwin32" with control code 1.
+// The Windows 95 family's virtual-machine service device.
+constexpr char kVwin32Path[] = "\\\\.\\vwin32";
+
+// The platform's DIOC_REGISTERS record, sent to kVwin32Path with control code 1.
 struct DiocRegisters {
     std::uint32_t ebx = 0;
     std::uint32_t edx = 0;
@@ -26,6 +29,12 @@ struct DiocRegisters {
     std::uint32_t flags = 0;
 };
 static_assert(sizeof(DiocRegisters) == 28);
+
+// The DOS request to eject: device I/O control (AX), generic block device request of category
+// disk drive, eject media (CX). The call clears the carry flag when it is carried out.
+constexpr std::uint32_t kDosDeviceIoControl = 0x440D;
+constexpr std::uint32_t kDosEjectMedia = 0x0849;
+constexpr std::uint32_t kCarryFlag = 1;
 
 // "E:\" for drive 5.
 std::string DriveRoot(int drive);

@@ -3,6 +3,18 @@
 #include <vector>
 
 namespace marlwick {
+namespace {
+
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+static_assert(EditorHost::kMbOk == MB_OK);
+static_assert(EditorHost::kMbYesNo == MB_YESNO);
+static_assert(EditorHost::kMbDefButton1 == MB_DEFBUTTON1);
+static_assert(EditorHost::kIdOk == IDOK);
+static_assert(EditorHost::kIdYes == IDYES);
+static_assert(EditorHost::kIdNo == IDNO);
+static_assert(EditorHost::kSwShowMaximized == SW_SHOWMAXIMIZED);
+
+} // namespace
 
 int Win32EditorHost::messageBox(const std::string& text, const std::string& caption,
                                 std::uint32_t type) {

@@ -5,6 +5,35 @@
 namespace marlwick {
 namespace {
 
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+static_assert(FilePort::kInvalidAttributes == INVALID_FILE_ATTRIBUTES);
+static_assert(FilePort::kAttributeReadOnly == FILE_ATTRIBUTE_READONLY);
+static_assert(FilePort::kAttributeDirectory == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(FilePort::kAttributeArchive == FILE_ATTRIBUTE_ARCHIVE);
+static_assert(FilePort::kGenericRead == GENERIC_READ);
+static_assert(FilePort::kGenericWrite == GENERIC_WRITE);
+static_assert(FilePort::kShareRead == FILE_SHARE_READ);
+static_assert(FilePort::kShareWrite == FILE_SHARE_WRITE);
+static_assert(FilePort::kCreateNew == CREATE_NEW);
+static_assert(FilePort::kCreateAlways == CREATE_ALWAYS);
+static_assert(FilePort::kOpenExisting == OPEN_EXISTING);
+static_assert(FilePort::kFlagWriteThrough == FILE_FLAG_WRITE_THROUGH);
+static_assert(FilePort::kMoveReplaceExisting == MOVEFILE_REPLACE_EXISTING);
+static_assert(FilePort::kMoveWriteThrough == MOVEFILE_WRITE_THROUGH);
+static_assert(FilePort::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(FilePort::kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(FilePort::kErrorAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(FilePort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(FilePort::kErrorSharingViolation == ERROR_SHARING_VIOLATION);
+static_assert(FilePort::kErrorFileExists == ERROR_FILE_EXISTS);
+static_assert(FilePort::kErrorBufferOverflow == ERROR_BUFFER_OVERFLOW);
+static_assert(FilePort::kErrorDiskFull == ERROR_DISK_FULL);
+static_assert(FilePort::kErrorInvalidName == ERROR_INVALID_NAME);
+static_assert(FilePort::kErrorAlreadyExists == ERROR_ALREADY_EXISTS);
+static_assert(FilePort::kErrorFilenameExcedRange == ERROR_FILENAME_EXCED_RANGE);
+static_assert(FilePort::kErrorDirectory == ERROR_DIRECTORY);
+static_assert(FilePort::kMaxPath == MAX_PATH);
+
 HANDLE toSystem(FilePort::Handle file) {
     return reinterpret_cast<HANDLE>(file);
 }

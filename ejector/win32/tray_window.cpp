@@ -22,6 +22,11 @@ static_assert((NIF_MESSAGE | NIF_ICON | NIF_TIP) == 7);
 static_assert(NOTIFYICONDATAA_V1_SIZE == 88);
 #endif
 
+// The mouse messages tray_app.h restates.
+static_assert(kLeftButtonDown == WM_LBUTTONDOWN);
+static_assert(kLeftButtonDoubleClick == WM_LBUTTONDBLCLK);
+static_assert(kRightButtonUp == WM_RBUTTONUP);
+
 class Win32TrayShell : public TrayShellPort {
   public:
     void addTrayIcon() override { UpdateTrayIcon(Process().mainWindow, TrayIconAction::Add); }

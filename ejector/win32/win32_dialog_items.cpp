@@ -1,6 +1,14 @@
 #include "ejector/win32/win32_dialog_items.h"
 
 namespace vandrel {
+namespace {
+
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+static_assert(DialogItemsPort::kUnchecked == BST_UNCHECKED);
+static_assert(DialogItemsPort::kChecked == BST_CHECKED);
+static_assert(DialogItemsPort::kListError == LB_ERR);
+
+} // namespace
 
 LRESULT Win32DialogItems::send(int id, UINT message, WPARAM wParam, LPARAM lParam) {
     return SendDlgItemMessageA(page_, id, message, wParam, lParam);

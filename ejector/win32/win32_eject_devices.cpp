@@ -2,8 +2,37 @@
 
 #include <windows.h>
 
+#include <winioctl.h>
+
 namespace vandrel {
 namespace {
+
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+// The vwin32 control code has no definition in <windows.h>.
+static_assert(EjectDevicePort::kPlatformWin32Windows == VER_PLATFORM_WIN32_WINDOWS);
+static_assert(EjectDevicePort::kPlatformWin32Nt == VER_PLATFORM_WIN32_NT);
+static_assert(EjectDevicePort::kSemFailCriticalErrors == SEM_FAILCRITICALERRORS);
+static_assert(EjectDevicePort::kDriveUnknown == DRIVE_UNKNOWN);
+static_assert(EjectDevicePort::kDriveNoRootDir == DRIVE_NO_ROOT_DIR);
+static_assert(EjectDevicePort::kDriveRemovable == DRIVE_REMOVABLE);
+static_assert(EjectDevicePort::kDriveFixed == DRIVE_FIXED);
+static_assert(EjectDevicePort::kDriveRemote == DRIVE_REMOTE);
+static_assert(EjectDevicePort::kDriveCdrom == DRIVE_CDROM);
+static_assert(EjectDevicePort::kDriveRamdisk == DRIVE_RAMDISK);
+static_assert(EjectDevicePort::kGenericRead == GENERIC_READ);
+static_assert(EjectDevicePort::kShareReadWriteDelete ==
+              (FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE));
+static_assert(EjectDevicePort::kOpenExisting == OPEN_EXISTING);
+static_assert(EjectDevicePort::kFlagDeleteOnClose == FILE_FLAG_DELETE_ON_CLOSE);
+static_assert(EjectDevicePort::kIoctlDiskEjectMedia == IOCTL_DISK_EJECT_MEDIA);
+static_assert(EjectDevicePort::kErrorInvalidFunction == ERROR_INVALID_FUNCTION);
+static_assert(EjectDevicePort::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(EjectDevicePort::kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
+static_assert(EjectDevicePort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(EjectDevicePort::kErrorNotReady == ERROR_NOT_READY);
+static_assert(EjectDevicePort::kErrorSharingViolation == ERROR_SHARING_VIOLATION);
+static_assert(EjectDevicePort::kErrorNotSupported == ERROR_NOT_SUPPORTED);
+static_assert(EjectDevicePort::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 
 HANDLE ToWin32(EjectDevicePort::Handle handle) {
     return reinterpret_cast<HANDLE>(handle);

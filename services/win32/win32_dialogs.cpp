@@ -16,6 +16,11 @@ static_assert(DialogPort::kOpenFileNameSize400 ==
               offsetof(OPENFILENAMEA, lpTemplateName) + sizeof(LPCSTR));
 static_assert(DialogPort::kChooseColorSize == sizeof(CHOOSECOLORA));
 static_assert(DialogPort::kMaxPath == MAX_PATH);
+static_assert(DialogPort::kCcRgbInit == CC_RGBINIT);
+static_assert(DialogPort::kCcFullOpen == CC_FULLOPEN);
+static_assert(DialogPort::kCcSolidColor == CC_SOLIDCOLOR);
+static_assert(DialogPort::kBifReturnOnlyFsDirs == BIF_RETURNONLYFSDIRS);
+static_assert(DialogPort::kBifDontGoBelowDomain == BIF_DONTGOBELOWDOMAIN);
 
 HWND toHwnd(DialogPort::Window window) {
     return reinterpret_cast<HWND>(window);

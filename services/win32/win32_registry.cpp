@@ -8,6 +8,40 @@ namespace {
 
 static_assert(sizeof(DWORD) == sizeof(std::uint32_t));
 
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+// The predefined roots are pointer casts, no constant expressions.
+static_assert(RegistryPort::kErrorSuccess == ERROR_SUCCESS);
+static_assert(RegistryPort::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
+static_assert(RegistryPort::kErrorAccessDenied == ERROR_ACCESS_DENIED);
+static_assert(RegistryPort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
+static_assert(RegistryPort::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
+static_assert(RegistryPort::kErrorBadPathname == ERROR_BAD_PATHNAME);
+static_assert(RegistryPort::kErrorMoreData == ERROR_MORE_DATA);
+static_assert(RegistryPort::kErrorNoMoreItems == ERROR_NO_MORE_ITEMS);
+static_assert(RegistryPort::kRegNone == REG_NONE);
+static_assert(RegistryPort::kRegSz == REG_SZ);
+static_assert(RegistryPort::kRegExpandSz == REG_EXPAND_SZ);
+static_assert(RegistryPort::kRegBinary == REG_BINARY);
+static_assert(RegistryPort::kRegDword == REG_DWORD);
+static_assert(RegistryPort::kRegDwordBigEndian == REG_DWORD_BIG_ENDIAN);
+static_assert(RegistryPort::kRegLink == REG_LINK);
+static_assert(RegistryPort::kRegMultiSz == REG_MULTI_SZ);
+static_assert(RegistryPort::kKeyQueryValue == KEY_QUERY_VALUE);
+static_assert(RegistryPort::kKeySetValue == KEY_SET_VALUE);
+static_assert(RegistryPort::kKeyCreateSubKey == KEY_CREATE_SUB_KEY);
+static_assert(RegistryPort::kKeyEnumerateSubKeys == KEY_ENUMERATE_SUB_KEYS);
+static_assert(RegistryPort::kKeyNotify == KEY_NOTIFY);
+static_assert(RegistryPort::kKeyCreateLink == KEY_CREATE_LINK);
+static_assert(RegistryPort::kReadControl == READ_CONTROL);
+static_assert(RegistryPort::kStandardRightsRequired == STANDARD_RIGHTS_REQUIRED);
+static_assert(RegistryPort::kKeyRead == KEY_READ);
+static_assert(RegistryPort::kKeyWrite == KEY_WRITE);
+static_assert(RegistryPort::kKeyAllAccess == KEY_ALL_ACCESS);
+static_assert(RegistryPort::kOptionNonVolatile == REG_OPTION_NON_VOLATILE);
+static_assert(RegistryPort::kOptionVolatile == REG_OPTION_VOLATILE);
+static_assert(RegistryPort::kCreatedNewKey == REG_CREATED_NEW_KEY);
+static_assert(RegistryPort::kOpenedExistingKey == REG_OPENED_EXISTING_KEY);
+
 // The predefined roots travel as their 32-bit numbers; the platform's handles for them are
 // those numbers sign-extended. Every other key is a handle the platform gave out.
 HKEY toHkey(RegistryPort::Key key) {

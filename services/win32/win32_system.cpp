@@ -5,6 +5,16 @@
 #include <shellapi.h>
 
 namespace marlwick {
+namespace {
+
+// The port restates the platform's numbers so that portable code needs no <windows.h>.
+static_assert(SystemPort::kFormatMessageIgnoreInserts == FORMAT_MESSAGE_IGNORE_INSERTS);
+static_assert(SystemPort::kFormatMessageFromSystem == FORMAT_MESSAGE_FROM_SYSTEM);
+static_assert(SystemPort::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
+static_assert(SystemPort::kErrorInsufficientBuffer == ERROR_INSUFFICIENT_BUFFER);
+static_assert(SystemPort::kErrorMrMidNotFound == ERROR_MR_MID_NOT_FOUND);
+
+} // namespace
 
 std::uint32_t Win32System::formatMessage(std::uint32_t flags, std::uint32_t messageId,
                                          std::uint32_t languageId, char* buffer,

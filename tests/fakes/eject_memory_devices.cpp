@@ -9,10 +9,6 @@
 namespace vandrel {
 namespace {
 
-constexpr char kVwin32Path[] = "\\\\.\\vwin32";
-constexpr std::uint32_t kErrorPathNotFound = 3;
-constexpr std::uint32_t kErrorSharingViolation = 32;
-constexpr std::uint32_t kCarryFlag = 1;
 constexpr std::uint32_t kDosErrorInvalidFunction = 1;
 constexpr std::uint32_t kDosErrorNotReady = 0x15;
 
@@ -151,8 +147,8 @@ bool EjectMemoryDevices::runDosIoctl(const void* input, std::uint32_t inputSize,
         return fail(kErrorInvalidParameter);
     DiocRegisters registers;
     std::memcpy(&registers, input, sizeof registers);
-    const bool isEject = registers.eax == 0x440D && registers.ecx == 0x0849 && registers.ebx >= 1 &&
-                         registers.ebx <= kDriveCount;
+    const bool isEject = registers.eax == kDosDeviceIoControl && registers.ecx == kDosEjectMedia &&
+                         registers.ebx >= 1 && registers.ebx <= kDriveCount;
     bool done = false;
     if (isEject)
         done = ejectMedium(static_cast<char>('A' + registers.ebx - 1));

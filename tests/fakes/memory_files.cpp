@@ -11,10 +11,6 @@
 namespace marlwick::fakes {
 namespace {
 
-constexpr std::uint32_t kAttributeArchive = 0x20;
-constexpr std::uint32_t kShareWrite = 2;
-constexpr std::uint32_t kErrorInvalidName = 123;
-
 // The ANSI calls take paths shorter than MAX_PATH only.
 bool tooLong(const std::string& path) {
     return path.size() >= FilePort::kMaxPath;

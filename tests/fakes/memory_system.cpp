@@ -30,9 +30,8 @@ MemorySystem::MemorySystem()
 std::uint32_t MemorySystem::formatMessage(std::uint32_t flags, std::uint32_t messageId,
                                           std::uint32_t /*languageId*/, char* buffer,
                                           std::uint32_t size) {
-    constexpr std::uint32_t errorInvalidParameter = 87;
     if (!(flags & kFormatMessageFromSystem) || !buffer) {
-        lastError_ = errorInvalidParameter;
+        lastError_ = kErrorInvalidParameter;
         return 0;
     }
     auto it = messages_.find(messageId);
