@@ -24,6 +24,11 @@ class Win32FilePort : public FilePort {
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
     std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                   std::uint32_t unique, char* name) override;
+    std::int32_t shGetFolderPath(std::int32_t folder, char* path) override;
+    bool createDirectory(const std::string& path) override;
+    Handle findFirstFile(const std::string& pattern, FindData* data) override;
+    bool findNextFile(Handle find, FindData* data) override;
+    bool findClose(Handle find) override;
 };
 
 } // namespace marlwick

@@ -34,6 +34,11 @@ class MemoryFiles : public FilePort {
         CopyFile,
         GetTempPath,
         GetTempFileName,
+        ShGetFolderPath,
+        CreateDirectory,
+        FindFirstFile,
+        FindNextFile,
+        FindClose,
     };
 
     MemoryFiles();
@@ -45,7 +50,7 @@ class MemoryFiles : public FilePort {
     void setReadOnly(const std::string& path, bool readOnly = true);
     std::optional<std::string> contents(const std::string& path) const;
     std::vector<std::string> filesIn(const std::string& folder) const;
-    int openHandles() const { return static_cast<int>(handles_.size()); }
+    int openHandles() const { return static_cast<int>(handles_.size() + finds_.size()); }
     void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
     void setFreeBytes(std::uint64_t bytes) { freeBytes_ = bytes; }
     // Counts every call, whichever kind; a modification counter per file tells writes apart.
@@ -79,6 +84,14 @@ class MemoryFiles : public FilePort {
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override;
     std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                   std::uint32_t unique, char* name) override;
+    // The user's local application data lies where the system's own prefixes keep it.
+    std::int32_t shGetFolderPath(std::int32_t folder, char* path) override;
+    bool createDirectory(const std::string& path) override;
+    Handle findFirstFile(const std::string& pattern, FindData* data) override;
+    bool findNextFile(Handle find, FindData* data) override;
+    bool findClose(Handle find) override;
+
+    static constexpr const char* kLocalAppData = "C:\\users\\Nutzer\\AppData\\Local";
 
   private:
     struct File {
@@ -129,6 +142,15 @@ class MemoryFiles : public FilePort {
     std::uint32_t nextUnique_ = 0x3A7;
     bool powerIsOff_ = false;
     std::optional<Call> outOfMemoryAt_;
+
+    // A listing's entries, handed out one by one.
+    struct Find {
+        std::vector<FindData> entries;
+        std::size_t next = 0;
+    };
+    std::vector<FindData> entriesMatching(const std::string& folderKey,
+                                          const std::string& namePattern) const;
+    std::map<Handle, Find> finds_;
 };
 
 } // namespace marlwick::fakes
