@@ -1,5 +1,6 @@
 #include "editor/profile_writes.h"
 
+#include "editor/backups.h"
 #include "editor/grid_map.h"
 #include "editor/list_origins.h"
 #include "editor/settings_file.h"
@@ -161,10 +162,7 @@ void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
         tell(editor, messages::changedMeanwhile(path));
         return;
     }
-    const ReplaceResult result =
-        replaceWholeFile(editor.files, path, plan.newText, planned.oldText);
-    if (result.outcome != ReplaceOutcome::Replaced)
-        tell(editor, messages::replaceFailure(path, result));
+    replaceKeepingBackup(editor, path, plan.newText, planned.oldText);
 }
 
 } // namespace

@@ -191,4 +191,21 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::st
     return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
 }
 
+NewFile writeNewFileIn(FilePort& files, const std::string& folder, std::string_view text) {
+    std::array<char, FilePort::kMaxPath> name{};
+    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
+        return {{}, files.getLastError()};
+    const std::string path = name.data();
+    OpenFile file(files, files.createFile(path, FilePort::kGenericWrite, 0, FilePort::kCreateAlways,
+                                          FilePort::kFlagWriteThrough));
+    if (file.valid() && writeAll(files, file.get(), text) && files.flushFileBuffers(file.get()) &&
+        file.close())
+        return {path, 0};
+    const std::uint32_t error = files.getLastError();
+    if (file.valid())
+        file.close();
+    files.deleteFile(path);
+    return {{}, error};
+}
+
 } // namespace marlwick

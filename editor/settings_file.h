@@ -49,4 +49,15 @@ struct ReplaceResult {
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText);
 
+// A file written whole under a name of the system's making: its path, or the system's error
+// of the step that failed.
+struct NewFile {
+    std::string path;
+    std::uint32_t error = 0;
+};
+
+// Writes the text into a new file of the system's naming in the folder, flushed and closed;
+// on failure that file is gone.
+NewFile writeNewFileIn(FilePort& files, const std::string& folder, std::string_view text);
+
 } // namespace marlwick
