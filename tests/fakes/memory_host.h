@@ -1,5 +1,5 @@
 // The editor's host as a test sees it: message boxes answered from a list and recorded,
-// pauses added up, processes recorded instead of started, a clock that stands where it is set.
+// pauses added up, processes recorded instead of started, a clock that stands still.
 #pragma once
 
 #include "editor/editor_host.h"
@@ -28,7 +28,6 @@ class MemoryHost : public EditorHost {
     void answer(std::initializer_list<int> answers) { answers_.insert(answers_.end(), answers); }
     void failProcessStarts() { processStartsFail_ = true; }
     void setModuleFileName(std::string path) { moduleFileName_ = std::move(path); }
-    void setLocalTime(const SystemTime& time) { localTime_ = time; }
 
     const std::vector<Box>& boxes() const { return boxes_; }
     const std::vector<Process>& processes() const { return processes_; }
