@@ -6,6 +6,7 @@
 #include "editor/main_window_model.h"
 #include "services/cls_sys_dialogs.h"
 #include "services/cls_sys_registry.h"
+#include "services/system_port.h"
 
 #include <string_view>
 
@@ -23,6 +24,8 @@ struct EditorContext {
     clsSysRegistry& registry;
     clsSysDialogs& dialogs;
     DialogPort::Window ownerWindow = 0;
+    // The system's texts for the error codes that messages name.
+    SystemPort& system;
 };
 
 // A plain message the user must read: OK only, the program's name as caption.

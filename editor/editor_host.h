@@ -1,6 +1,6 @@
 // What the editor asks of the system besides files and the registry: message boxes,
-// pausing, starting a program, its own path. Modelled on MessageBoxA, Sleep, CreateProcessA
-// and GetModuleFileNameA.
+// pausing, starting a program, its own path, the clock. Modelled on MessageBoxA, Sleep,
+// CreateProcessA, GetModuleFileNameA and GetLocalTime.
 #pragma once
 
 #include <cstdint>
@@ -20,6 +20,18 @@ class EditorHost {
 
     static constexpr std::uint16_t kSwShowMaximized = 3;
 
+    // As SYSTEMTIME holds it.
+    struct SystemTime {
+        std::uint16_t year = 0;
+        std::uint16_t month = 0;
+        std::uint16_t dayOfWeek = 0;
+        std::uint16_t day = 0;
+        std::uint16_t hour = 0;
+        std::uint16_t minute = 0;
+        std::uint16_t second = 0;
+        std::uint16_t milliseconds = 0;
+    };
+
     virtual ~EditorHost() = default;
 
     // A modal box owned by the main window; the answer's identifier.
@@ -31,6 +43,7 @@ class EditorHost {
     virtual bool createProcess(const std::string& commandLine, std::uint16_t showWindow) = 0;
     // The full path of the running program.
     virtual std::string moduleFileName() = 0;
+    virtual void getLocalTime(SystemTime* time) = 0;
 };
 
 } // namespace marlwick

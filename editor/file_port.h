@@ -85,6 +85,27 @@ class FilePort {
     // "/" as "\"): its length without the NUL when it fit, else the size needed; 0 on failure.
     virtual std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
                                           char* buffer) = 0;
+
+    // The backups' calls: the user's own folder, new folders, and a folder's listing.
+    static constexpr std::int32_t kCsidlLocalAppData = 0x1C;
+    static constexpr std::int32_t kSOk = 0;
+    static constexpr std::uint32_t kErrorNoMoreFiles = 18;
+
+    // One entry of a listing, as WIN32_FIND_DATAA names it.
+    struct FindData {
+        std::uint32_t attributes = 0;
+        std::string fileName;
+    };
+
+    // SHGetFolderPathA for the current user, the folder's current path: kSOk and the path in
+    // a buffer of kMaxPath characters, or a failing HRESULT.
+    virtual std::int32_t shGetFolderPath(std::int32_t folder, char* path) = 0;
+    // CreateDirectoryA without security attributes.
+    virtual bool createDirectory(const std::string& path) = 0;
+    // FindFirstFileA, FindNextFileA (kErrorNoMoreFiles after the last entry) and FindClose.
+    virtual Handle findFirstFile(const std::string& pattern, FindData* data) = 0;
+    virtual bool findNextFile(Handle find, FindData* data) = 0;
+    virtual bool findClose(Handle find) = 0;
 };
 
 } // namespace marlwick

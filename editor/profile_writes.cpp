@@ -1,5 +1,6 @@
 #include "editor/profile_writes.h"
 
+#include "editor/backups.h"
 #include "editor/grid_map.h"
 #include "editor/list_origins.h"
 #include "editor/settings_file.h"
@@ -56,8 +57,7 @@ std::string vehicleExcerpt(std::string_view record, std::string_view after) {
 Excerpt routeExcerpt(std::string_view record, std::string_view after) {
     const std::size_t inRecord = findText(record, tags::kPreferenceFactorClose);
     if (inRecord != std::string_view::npos)
-        return {std::string(slice(record, 0, inRecord + tags::kPreferenceFactorClose.size())),
-                {}};
+        return {std::string(slice(record, 0, inRecord + tags::kPreferenceFactorClose.size())), {}};
     const std::size_t close = findText(after, tags::kPreferenceFactorClose);
     if (close == std::string_view::npos)
         return {{}, tags::kPreferenceFactorClose};
@@ -175,10 +175,7 @@ void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
         tell(editor, messages::changedMeanwhile(path));
         return;
     }
-    const ReplaceResult result =
-        replaceWholeFile(editor.files, path, plan.newText(planned.oldText), planned.oldText);
-    if (result.outcome != ReplaceOutcome::Replaced)
-        tell(editor, messages::replaceFailure(path, result));
+    replaceKeepingBackup(editor, path, plan.newText(planned.oldText), planned.oldText);
 }
 
 } // namespace

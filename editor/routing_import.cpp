@@ -1,5 +1,6 @@
 #include "editor/routing_import.h"
 
+#include "editor/backups.h"
 #include "editor/profile_loading.h"
 #include "editor/settings_document.h"
 #include "editor/settings_file.h"
@@ -69,14 +70,9 @@ bool ImportRouting(EditorContext& editor) {
     }
     const std::string& targetText = planned.targetText;
     // The same section needs no write: the medium is spared.
-    if (plan.newText != targetText) {
-        const ReplaceResult result =
-            replaceWholeFile(editor.files, state.targetPath, plan.newText, targetText);
-        if (result.outcome != ReplaceOutcome::Replaced) {
-            tell(editor, messages::replaceFailure(state.targetPath, result));
-            return false;
-        }
-    }
+    if (plan.newText != targetText &&
+        !replaceKeepingBackup(editor, state.targetPath, plan.newText, targetText))
+        return false;
     LoadProfiles(editor);
     return true;
 }

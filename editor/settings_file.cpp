@@ -55,8 +55,8 @@ bool writeAll(FilePort& files, Handle file, std::string_view text) {
 }
 
 bool writeAll(FilePort& files, Handle file, TextPieces pieces) {
-    return std::ranges::all_of(pieces,
-                               [&](std::string_view piece) { return writeAll(files, file, piece); });
+    return std::ranges::all_of(
+        pieces, [&](std::string_view piece) { return writeAll(files, file, piece); });
 }
 
 std::size_t sizeOf(TextPieces pieces) {
@@ -182,6 +182,16 @@ std::optional<std::string> readWholeFile(FilePort& files, const std::string& pat
     return text;
 }
 
+bool sameText(TextPieces pieces, std::string_view text) {
+    if (sizeOf(pieces) != text.size())
+        return false;
+    return std::ranges::all_of(pieces, [&](std::string_view piece) {
+        const bool same = text.starts_with(piece);
+        text.remove_prefix(piece.size());
+        return same;
+    });
+}
+
 // Compared as it is read, without a copy of the whole file.
 bool fileHolds(FilePort& files, const std::string& path, TextPieces text) {
     OpenFile file(files, files.createFile(path, FilePort::kGenericRead, FilePort::kShareRead,
@@ -252,6 +262,23 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPie
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText) {
     return replaceWholeFile(files, path, TextPieces(&newText, 1), oldText);
+}
+
+NewFile writeNewFileIn(FilePort& files, const std::string& folder, std::string_view text) {
+    std::array<char, FilePort::kMaxPath> name{};
+    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
+        return {{}, files.getLastError()};
+    const std::string path = name.data();
+    OpenFile file(files, files.createFile(path, FilePort::kGenericWrite, 0, FilePort::kCreateAlways,
+                                          FilePort::kFlagWriteThrough));
+    if (file.valid() && writeAll(files, file.get(), text) && files.flushFileBuffers(file.get()) &&
+        file.close())
+        return {path, 0};
+    const std::uint32_t error = files.getLastError();
+    if (file.valid())
+        file.close();
+    files.deleteFile(path);
+    return {{}, error};
 }
 
 } // namespace marlwick

@@ -23,6 +23,9 @@ std::optional<std::string> readWholeFile(FilePort& files, const std::string& pat
 // without joining them first.
 using TextPieces = std::span<const std::string_view>;
 
+// The pieces joined are the text.
+bool sameText(TextPieces pieces, std::string_view text);
+
 // The file holds exactly these bytes.
 bool fileHolds(FilePort& files, const std::string& path, TextPieces text);
 bool fileHolds(FilePort& files, const std::string& path, std::string_view text);
@@ -56,5 +59,16 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPie
                                std::string_view oldText);
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,
                                std::string_view oldText);
+
+// A file written whole under a name of the system's making: its path, or the system's error
+// of the step that failed.
+struct NewFile {
+    std::string path;
+    std::uint32_t error = 0;
+};
+
+// Writes the text into a new file of the system's naming in the folder, flushed and closed;
+// on failure that file is gone.
+NewFile writeNewFileIn(FilePort& files, const std::string& folder, std::string_view text);
 
 } // namespace marlwick

@@ -134,4 +134,24 @@ std::string confirmation(std::string_view header, std::string_view excerpt) {
     return text;
 }
 
+namespace {
+
+std::string noBackupOf(std::string_view path) {
+    return "Von der Datei " + quoted(path) +
+           " konnte vor dem Schreiben keine Sicherung angelegt werden";
+}
+
+} // namespace
+
+std::string backupFailed(std::string_view path, std::uint32_t error, std::string_view systemText) {
+    const std::string code = "(Fehler " + std::to_string(error) + ")";
+    if (systemText.empty())
+        return noBackupOf(path) + " " + code + ".";
+    return noBackupOf(path) + ". Das System meldet: „" + std::string(systemText) + "“ " + code;
+}
+
+std::string backupOfBackupFolder(std::string_view path) {
+    return noBackupOf(path) + ": Sie liegt selbst im Sicherungsordner.";
+}
+
 } // namespace marlwick::messages

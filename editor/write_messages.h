@@ -41,5 +41,10 @@ std::string outOfMemory(std::string_view path);
 std::string routingTagMissing(std::string_view path, std::string_view tag);
 // Empty for a replacement that succeeded.
 std::string replaceFailure(std::string_view path, const ReplaceResult& result);
+// No backup of the file could be made before it was written; the system's text of the error
+// may be empty.
+std::string backupFailed(std::string_view path, std::uint32_t error, std::string_view systemText);
+// The file lies in the backup folder itself, where no backup of it may go.
+std::string backupOfBackupFolder(std::string_view path);
 
 } // namespace marlwick::messages

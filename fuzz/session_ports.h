@@ -67,6 +67,19 @@ class BoundedFiles final : public marlwick::FilePort {
                                   char* buffer) override {
         return counted().getFullPathName(path, bufferLength, buffer);
     }
+    std::int32_t shGetFolderPath(std::int32_t folder, char* path) override {
+        return counted().shGetFolderPath(folder, path);
+    }
+    bool createDirectory(const std::string& path) override {
+        return counted().createDirectory(path);
+    }
+    Handle findFirstFile(const std::string& pattern, FindData* data) override {
+        return counted().findFirstFile(pattern, data);
+    }
+    bool findNextFile(Handle find, FindData* data) override {
+        return counted().findNextFile(find, data);
+    }
+    bool findClose(Handle find) override { return counted().findClose(find); }
 
   private:
     marlwick::FilePort& counted() {
@@ -97,6 +110,7 @@ class ScriptedHost final : public marlwick::EditorHost {
         return host_.createProcess(commandLine, showWindow);
     }
     std::string moduleFileName() override { return host_.moduleFileName(); }
+    void getLocalTime(SystemTime* time) override { host_.getLocalTime(time); }
 
   private:
     marlwick::fakes::MemoryHost& host_;

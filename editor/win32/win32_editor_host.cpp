@@ -55,4 +55,11 @@ std::string Win32EditorHost::moduleFileName() {
     }
 }
 
+void Win32EditorHost::getLocalTime(SystemTime* time) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    *time = {now.wYear, now.wMonth,  now.wDayOfWeek, now.wDay,
+             now.wHour, now.wMinute, now.wSecond,    now.wMilliseconds};
+}
+
 } // namespace marlwick

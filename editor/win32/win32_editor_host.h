@@ -1,5 +1,5 @@
 // The editor's host on the real system: message boxes owned by the main window, pauses,
-// process starts and the program's own path.
+// process starts, the program's own path and the clock.
 #pragma once
 
 #include "editor/editor_host.h"
@@ -17,6 +17,7 @@ class Win32EditorHost : public EditorHost {
     void sleep(std::uint32_t milliseconds) override;
     bool createProcess(const std::string& commandLine, std::uint16_t showWindow) override;
     std::string moduleFileName() override;
+    void getLocalTime(SystemTime* time) override;
 
   private:
     HWND owner_ = nullptr;

@@ -24,8 +24,8 @@ struct Win32EditorSystem {
     // by the window.
     EditorContext contextFor(MainWindowModel& model, HWND window) {
         host.setOwner(window);
-        return {model,    files,   host,
-                registry, dialogs, reinterpret_cast<DialogPort::Window>(window)};
+        return {model, files, host, registry, dialogs, reinterpret_cast<DialogPort::Window>(window),
+                system};
     }
 };
 

@@ -26,6 +26,11 @@ class Win32FilePort : public FilePort {
                                   std::uint32_t unique, char* name) override;
     std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
                                   char* buffer) override;
+    std::int32_t shGetFolderPath(std::int32_t folder, char* path) override;
+    bool createDirectory(const std::string& path) override;
+    Handle findFirstFile(const std::string& pattern, FindData* data) override;
+    bool findNextFile(Handle find, FindData* data) override;
+    bool findClose(Handle find) override;
 };
 
 } // namespace marlwick

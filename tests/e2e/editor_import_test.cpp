@@ -4,6 +4,9 @@
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"
 
+#include <cstdlib>
+#include <vector>
+
 namespace e2e {
 namespace {
 
@@ -112,6 +115,50 @@ TEST_F(EditorImport, TakesOverTheWholeRoutingSectionAfterTheWarning) {
     // The grid is loaded again, from the target with its new section.
     EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
     EXPECT_EQ(editor.valueList(36, 8), "1.1|1.0|1.0|1.0|1.0|1.0|1.0|1.0");
+
+    EXPECT_EQ(closeAndWait(program, window), 0u);
+}
+
+// The paths of the editor's backups.
+std::vector<std::string> backupsSoFar() {
+    const std::string folder = std::string(getenv("LOCALAPPDATA")) + "\\Marlwick\\Sicherungen";
+    std::vector<std::string> paths;
+    WIN32_FIND_DATAA found;
+    const HANDLE find = FindFirstFileA((folder + "\\*.xml").c_str(), &found);
+    for (bool more = find != INVALID_HANDLE_VALUE; more; more = FindNextFileA(find, &found))
+        paths.push_back(joinPath(folder, found.cFileName));
+    if (find != INVALID_HANDLE_VALUE)
+        FindClose(find);
+    return paths;
+}
+
+TEST_F(EditorImport, AWriteIsUndoneByImportingItsBackup) {
+    Program program(marlwick(), quoted(target));
+    HWND window = nullptr;
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
+    const EditorWindow editor(window);
+    click(editor.vehicleTitle());
+    ASSERT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10"));
+    FILETIME before = lastWriteTime(target);
+    click(editor.button("Änderungen Fahrzeug übernehmen"));
+    ASSERT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
+    ASSERT_EQ(bytesOnceRewritten(target, before), withOtherCarFastVehicle(sampleSettings()));
+    const std::vector<std::string> written = backupsSoFar();
+    ASSERT_EQ(written.size(), 1u);
+    EXPECT_EQ(readFile(written[0]), sampleSettings());
+
+    click(editor.button("Importdatei"));
+    ASSERT_TRUE(
+        chooseFileInOpenDialog(program.processId(), EditorWindow::kOpenDialogTitle, written[0]));
+    ASSERT_TRUE(showsSoon(editor.importCaption(), written[0]));
+    before = lastWriteTime(target);
+    click(editor.button(kImportAllCaption));
+    ASSERT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
+    EXPECT_EQ(bytesOnceRewritten(target, before), sampleSettings());
+    // Going back kept the written file too.
+    EXPECT_EQ(backupsSoFar().size(), 2u);
 
     EXPECT_EQ(closeAndWait(program, window), 0u);
 }

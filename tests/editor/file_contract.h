@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdio>
 #include <functional>
@@ -558,6 +559,45 @@ TEST_P(FileContract, PathsEndBelowTwoHundredAndSixtyCharacters) {
     const std::uint32_t error =
         openError(pathOfLength(Port::kMaxPath), Port::kGenericWrite, 0, Port::kCreateAlways);
     EXPECT_TRUE(error == 0 || error == Port::kErrorFilenameExcedRange) << error;
+}
+
+// ---- Folders and listings --------------------------------------------------------------
+
+TEST_P(FileContract, LocalApplicationDataIsAFolderAndNewFoldersNeedAParentAndAFreeName) {
+    std::array<char, Port::kMaxPath> local{};
+    ASSERT_EQ(files().shGetFolderPath(Port::kCsidlLocalAppData, local.data()), Port::kSOk);
+    EXPECT_EQ(files().getFileAttributes(local.data()), Port::kAttributeDirectory);
+    write(path("a.xml"), "");
+    EXPECT_EQ(errorOf(files().createDirectory(path("new"))), 0u);
+    EXPECT_EQ(errorOf(files().createDirectory(path("new"))), Port::kErrorAlreadyExists);
+    EXPECT_EQ(errorOf(files().createDirectory(path("a.xml"))), Port::kErrorAlreadyExists);
+    EXPECT_EQ(errorOf(files().createDirectory(path("missing\\new"))), Port::kErrorPathNotFound);
+}
+
+TEST_P(FileContract, ListingsGiveTheDotsFoldersAndFilesThenNoMore) {
+    target->makeFolder(path("sub"));
+    write(path("Backup 1.xml"), "");
+    Port::FindData found;
+    const Port::Handle find = files().findFirstFile(path("*"), &found);
+    ASSERT_NE(find, Port::kInvalidHandle);
+    std::vector<std::pair<std::string, std::uint32_t>> entries;
+    do
+        entries.emplace_back(file_contract::lowered(found.fileName),
+                             found.attributes & Port::kAttributeDirectory);
+    while (files().findNextFile(find, &found));
+    EXPECT_EQ(files().getLastError(), Port::kErrorNoMoreFiles);
+    EXPECT_TRUE(files().findClose(find));
+    std::ranges::sort(entries);
+    const decltype(entries) expected = {{".", Port::kAttributeDirectory},
+                                        {"..", Port::kAttributeDirectory},
+                                        {"backup 1.xml", 0},
+                                        {"sub", Port::kAttributeDirectory}};
+    EXPECT_EQ(entries, expected);
+    const auto findError = [&](const std::string& pattern) {
+        return errorOf(files().findFirstFile(pattern, &found) != Port::kInvalidHandle);
+    };
+    EXPECT_EQ(findError(path("*.txt")), Port::kErrorFileNotFound);
+    EXPECT_EQ(findError(path("missing\\*")), Port::kErrorPathNotFound);
 }
 
 } // namespace marlwick

@@ -12,6 +12,7 @@ using fakes::MemoryFiles;
 using fakes::MemoryHost;
 
 const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
+const std::string kBackups = std::string(MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
 
 class ProfileWrites : public EditorFixture {
   protected:
@@ -40,6 +41,7 @@ TEST_F(ProfileWrites, UnchangedBoxesWriteTheSameBytes) {
     WriteRouteValues(editor);
     EXPECT_EQ(files.contents(kTarget), sample);
     EXPECT_EQ(host.boxes().size(), 2u);
+    EXPECT_TRUE(files.filesIn(kBackups).empty());
 }
 
 TEST_F(ProfileWrites, OneEditedValueChangesOnlyItsList) {
@@ -47,6 +49,7 @@ TEST_F(ProfileWrites, OneEditedValueChangesOnlyItsList) {
     host.answer({EditorHost::kIdYes});
     WriteVehicleValues(editor);
     EXPECT_EQ(files.contents(kTarget), sampleWith("Car Fast", "<City>50|50|", "<City>50|55|"));
+    EXPECT_EQ(files.contents(kBackups + "\\ApplicationSettings 2026-12-07 23-59-59.xml"), sample);
 
     type(56, "0.50"); // the route value goes in as it stands
     host.answer({EditorHost::kIdYes});
@@ -54,6 +57,8 @@ TEST_F(ProfileWrites, OneEditedValueChangesOnlyItsList) {
     const std::string both = sampleWith("Car Fast", "<City>50|50|", "<City>50|55|");
     const auto value = both.find("<Value>0.0", both.find("Fastest"));
     EXPECT_EQ(files.contents(kTarget)->substr(value, 19), "<Value>0.50</Value>");
+    EXPECT_EQ(files.contents(kBackups + "\\ApplicationSettings 2026-12-07 23-59-59 (2).xml"), both);
+    EXPECT_EQ(files.filesIn(kBackups).size(), 2u);
 }
 
 TEST_F(ProfileWrites, VehicleConfirmationShowsTheRecordAndTheNextFactorBlock) {
@@ -103,6 +108,7 @@ TEST_F(ProfileWrites, NoLeavesBytesAndTimeAlone) {
     EXPECT_EQ(files.contents(kTarget), sample);
     EXPECT_EQ(files.modificationsOf(kTarget), before);
     EXPECT_EQ(files.filesIn("E:\\Navi").size(), 1u);
+    EXPECT_TRUE(files.filesIn(kBackups).empty());
     EXPECT_EQ(model.form.text1[0].text, "9.9"); // the grid is not reloaded
 }
 
@@ -182,6 +188,7 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
         EXPECT_NE(asked.boxes()[0].text.find(c.expectedMention), std::string::npos)
             << asked.boxes()[0].text;
         EXPECT_EQ(own.contents(kTarget), c.fileText);
+        EXPECT_TRUE(own.filesIn(kBackups).empty());
     }
 }
 
@@ -406,7 +413,7 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
         LoadProfiles(editor); // a cancelled file choice when the import file is gone
         files.addFile(kImport, c.importText);
         MemoryHost asked;
-        EditorContext context{model, files, asked, editor.registry, editor.dialogs};
+        EditorContext context{model, files, asked, editor.registry, editor.dialogs, 0, editor.system};
         asked.answer({EditorHost::kIdYes});
         WriteVehicleValues(context);
         expectRefusedMentioning(asked, c.mention);
@@ -424,12 +431,39 @@ TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {
 
 TEST_F(ProfileWrites, FailedReplacementIsReportedWithTheOldBytesKept) {
     type(0, "2.0");
-    files.failCall(MemoryFiles::Call::MoveFileEx, FilePort::kErrorAccessDenied);
+    // The first move names the backup.
+    files.failCall(MemoryFiles::Call::MoveFileEx, FilePort::kErrorAccessDenied, 2);
     host.answer({EditorHost::kIdYes});
     WriteVehicleValues(editor);
     ASSERT_EQ(host.boxes().size(), 2u);
     EXPECT_NE(host.boxes()[1].text.find("unver\xE4ndert"), std::string::npos);
     EXPECT_EQ(files.contents(kTarget), sample);
+}
+
+TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
+    const std::string inBackups = kBackups + "\\ApplicationSettings.xml";
+    const std::pair<std::string, std::string> cases[] = {
+        {kTarget, "Das System meldet: „Access denied.“ (Fehler 5)"},
+        {inBackups, "Sie liegt selbst im Sicherungsordner."},
+    };
+    for (const auto& [target, mention] : cases) {
+        SCOPED_TRACE(target);
+        MemoryMachine other;
+        other.files.addFile(target, sample);
+        if (target == kTarget)
+            other.files.failCall(MemoryFiles::Call::CreateDirectory, FilePort::kErrorAccessDenied);
+        model.state.targetPath = target;
+        EditorContext context = other.contextFor(model);
+        type(21, "55");
+        other.host.answer({EditorHost::kIdYes});
+        WriteVehicleValues(context);
+        EXPECT_EQ(other.files.contents(target),
+                  sampleWith("Car Fast", "<City>50|50|", "<City>50|55|"));
+        ASSERT_EQ(other.host.boxes().size(), 2u);
+        EXPECT_EQ(other.host.boxes()[1].type, EditorHost::kMbOk);
+        EXPECT_NE(other.host.boxes()[1].text.find(mention), std::string::npos);
+        EXPECT_EQ(other.files.filesIn(kBackups).size(), target == kTarget ? 0u : 1u);
+    }
 }
 
 TEST_F(ProfileWrites, CaptionOutsideTheTableIsSearchedAsItStands) {

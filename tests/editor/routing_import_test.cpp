@@ -9,6 +9,7 @@ using fakes::MemoryHost;
 
 const std::string kTarget = "E:\\ApplicationSettings.xml";
 const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+const std::string kBackups = std::string(MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
 
 class RoutingImport : public EditorFixture {
   protected:
@@ -31,6 +32,34 @@ TEST_F(RoutingImport, TakesTheSectionAndKeepsEverythingAroundIt) {
     EXPECT_EQ(files.contents(kTarget), "<A>Stra\xDF"
                                        "e</A>\r\n<Routing>\r\nnew|1</Routing>\r\n<B/>");
     EXPECT_EQ(files.contents(kImport), "<X/><Routing>\r\nnew|1</Routing><Y/>");
+    EXPECT_EQ(files.contents(kBackups + "\\ApplicationSettings 2026-12-07 23-59-59.xml"),
+              "<A>Stra\xDF"
+              "e</A>\r\n<Routing>old</Routing>\r\n<B/>");
+}
+
+TEST_F(RoutingImport, FromTheOldestOfFullBackupsRemovesTheNextOldestOnly) {
+    const std::string oldest = kBackups + "\\ApplicationSettings 2025-01-01 00-00-00.xml";
+    const std::string nextOldest = kBackups + "\\Zweites Navi 2025-01-01 00-00-01.xml";
+    const std::string notOurs[] = {kBackups + "\\Notizen.txt",
+                                   kBackups + "\\ApplicationSettings 2020-01-01 00-00-00 (1).xml"};
+    model.state.importPath = oldest;
+    lay("<Routing>old</Routing>", "<Routing>first</Routing>");
+    files.addFile(oldest, "<Routing>first</Routing>");
+    files.addFile(nextOldest, "");
+    // One more than are kept, as an earlier import from the oldest left them.
+    for (int counter = 2; counter <= 50; ++counter)
+        files.addFile(kBackups + "\\ApplicationSettings 2026-01-01 00-00-00 (" +
+                          std::to_string(counter) + ").xml",
+                      "");
+    for (const std::string& path : notOurs)
+        files.addFile(path, "");
+    EXPECT_TRUE(ImportRouting(editor));
+    EXPECT_EQ(files.contents(kTarget), "<Routing>first</Routing>");
+    EXPECT_EQ(files.contents(nextOldest), std::nullopt);
+    EXPECT_NE(files.contents(oldest), std::nullopt);
+    for (const std::string& path : notOurs)
+        EXPECT_NE(files.contents(path), std::nullopt) << path;
+    EXPECT_EQ(files.filesIn(kBackups).size(), 53u);
 }
 
 TEST_F(RoutingImport, WarnsFirstAndNoDoesNothing) {

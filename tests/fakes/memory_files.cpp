@@ -11,6 +11,20 @@
 namespace marlwick::fakes {
 namespace {
 
+constexpr std::uint32_t kAttributeArchive = 0x20;
+constexpr std::uint32_t kShareWrite = 2;
+
+// A listing's wildcards: '*' any run of characters, '?' any one; both sides folded.
+bool matchesWildcards(std::string_view pattern, std::string_view name) {
+    if (pattern.empty())
+        return name.empty();
+    if (pattern.front() == '*')
+        return matchesWildcards(pattern.substr(1), name) ||
+               (!name.empty() && matchesWildcards(pattern, name.substr(1)));
+    return !name.empty() && (pattern.front() == '?' || pattern.front() == name.front()) &&
+           matchesWildcards(pattern.substr(1), name.substr(1));
+}
+
 // The ANSI calls take paths shorter than MAX_PATH only.
 bool tooLong(const std::string& path) {
     return path.size() >= FilePort::kMaxPath;
@@ -40,6 +54,7 @@ std::string withoutDotSteps(std::string_view root, std::string_view rest) {
 
 MemoryFiles::MemoryFiles() {
     addFolder("C:\\Temp");
+    addFolder(kLocalAppData);
 }
 
 std::string MemoryFiles::key(const std::string& path) const {
@@ -120,7 +135,7 @@ bool MemoryFiles::enter(Call call) {
         powerIsOff_ = true;
     if (powerIsOff_) {
         // Handles are closed while the cut unwinds the caller: that must not throw again.
-        if (call == Call::CloseHandle)
+        if (call == Call::CloseHandle || call == Call::FindClose)
             return failWith(kErrorInvalidHandle);
         throw PowerCut{};
     }
@@ -479,6 +494,89 @@ std::uint32_t MemoryFiles::getFullPathName(const std::string& path, std::uint32_
         return length + 1;
     std::memcpy(buffer, full.c_str(), length + 1);
     return length;
+}
+
+std::int32_t MemoryFiles::shGetFolderPath(std::int32_t folder, char* path) {
+    constexpr std::int32_t kEInvalidArg = static_cast<std::int32_t>(0x80070057);
+    if (!enter(Call::ShGetFolderPath))
+        return static_cast<std::int32_t>(lastError_);
+    if (folder != kCsidlLocalAppData)
+        return kEInvalidArg;
+    std::memcpy(path, kLocalAppData, std::strlen(kLocalAppData) + 1);
+    return kSOk;
+}
+
+bool MemoryFiles::createDirectory(const std::string& path) {
+    if (!enter(Call::CreateDirectory))
+        return false;
+    if (tooLong(path))
+        return failWith(kErrorFilenameExcedRange);
+    const std::string k = key(path);
+    if (folderExists(k) || files_.contains(k))
+        return failWith(kErrorAlreadyExists);
+    if (!folderExists(parentOf(k)))
+        return failWith(kErrorPathNotFound);
+    folders_.insert(k);
+    return true;
+}
+
+// As the system lists a folder other than a drive's root: "." and ".." first, then its
+// folders and files.
+std::vector<FilePort::FindData> MemoryFiles::entriesMatching(const std::string& folderKey,
+                                                             const std::string& namePattern) const {
+    std::vector<FindData> entries;
+    const auto add = [&](const std::string& name, std::uint32_t attributes) {
+        if (matchesWildcards(namePattern, key(name)))
+            entries.push_back({attributes, name});
+    };
+    if (folderKey.size() > 2) {
+        add(".", kAttributeDirectory);
+        add("..", kAttributeDirectory);
+    }
+    for (const std::string& folder : folders_)
+        if (parentOf(folder) == folderKey)
+            add(folder.substr(folderKey.size() + 1), kAttributeDirectory);
+    for (const auto& [fileKey, file] : files_)
+        if (parentOf(fileKey) == folderKey)
+            add(file.name, file.readOnly ? kAttributeReadOnly : kAttributeArchive);
+    return entries;
+}
+
+FilePort::Handle MemoryFiles::findFirstFile(const std::string& pattern, FindData* data) {
+    if (!enter(Call::FindFirstFile))
+        return kInvalidHandle;
+    if (tooLong(pattern))
+        return refuse(kErrorFilenameExcedRange);
+    const std::string k = key(pattern);
+    if (!folderExists(parentOf(k)))
+        return refuse(kErrorPathNotFound);
+    Find find{entriesMatching(parentOf(k), k.substr(k.rfind('\\') + 1))};
+    if (find.entries.empty())
+        return refuse(kErrorFileNotFound);
+    *data = find.entries[find.next++];
+    const Handle handle = nextHandle_++;
+    finds_[handle] = std::move(find);
+    return handle;
+}
+
+bool MemoryFiles::findNextFile(Handle find, FindData* data) {
+    if (!enter(Call::FindNextFile))
+        return false;
+    const auto it = finds_.find(find);
+    if (it == finds_.end())
+        return failWith(kErrorInvalidHandle);
+    Find& listing = it->second;
+    if (listing.next == listing.entries.size())
+        return failWith(kErrorNoMoreFiles);
+    *data = listing.entries[listing.next++];
+    return true;
+}
+
+bool MemoryFiles::findClose(Handle find) {
+    const bool entered = enter(Call::FindClose);
+    if (finds_.erase(find) == 0)
+        return failWith(kErrorInvalidHandle);
+    return entered;
 }
 
 } // namespace marlwick::fakes

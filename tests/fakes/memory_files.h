@@ -35,6 +35,11 @@ class MemoryFiles : public FilePort {
         GetTempPath,
         GetTempFileName,
         GetFullPathName,
+        ShGetFolderPath,
+        CreateDirectory,
+        FindFirstFile,
+        FindNextFile,
+        FindClose,
     };
 
     MemoryFiles();
@@ -46,7 +51,7 @@ class MemoryFiles : public FilePort {
     void setReadOnly(const std::string& path, bool readOnly = true);
     std::optional<std::string> contents(const std::string& path) const;
     std::vector<std::string> filesIn(const std::string& folder) const;
-    int openHandles() const { return static_cast<int>(handles_.size()); }
+    int openHandles() const { return static_cast<int>(handles_.size() + finds_.size()); }
     void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
     // The process's current folder ("C:\\" at first), which is also its drive's.
     void setCurrentFolder(std::string path) { currentFolder_ = std::move(path); }
@@ -84,6 +89,14 @@ class MemoryFiles : public FilePort {
                                   std::uint32_t unique, char* name) override;
     std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
                                   char* buffer) override;
+    // The user's local application data lies where the system's own prefixes keep it.
+    std::int32_t shGetFolderPath(std::int32_t folder, char* path) override;
+    bool createDirectory(const std::string& path) override;
+    Handle findFirstFile(const std::string& pattern, FindData* data) override;
+    bool findNextFile(Handle find, FindData* data) override;
+    bool findClose(Handle find) override;
+
+    static constexpr const char* kLocalAppData = "C:\\users\\Nutzer\\AppData\\Local";
 
   private:
     struct File {
@@ -136,6 +149,15 @@ class MemoryFiles : public FilePort {
     std::uint32_t nextUnique_ = 0x3A7;
     bool powerIsOff_ = false;
     std::optional<Call> outOfMemoryAt_;
+
+    // A listing's entries, handed out one by one.
+    struct Find {
+        std::vector<FindData> entries;
+        std::size_t next = 0;
+    };
+    std::vector<FindData> entriesMatching(const std::string& folderKey,
+                                          const std::string& namePattern) const;
+    std::map<Handle, Find> finds_;
 };
 
 } // namespace marlwick::fakes

@@ -1,5 +1,5 @@
 // The editor's host as a test sees it: message boxes answered from a list and recorded,
-// pauses added up, processes recorded instead of started.
+// pauses added up, processes recorded instead of started, a clock that stands still.
 #pragma once
 
 #include "editor/editor_host.h"
@@ -42,6 +42,7 @@ class MemoryHost : public EditorHost {
     void sleep(std::uint32_t milliseconds) override { slept_ += milliseconds; }
     bool createProcess(const std::string& commandLine, std::uint16_t showWindow) override;
     std::string moduleFileName() override { return moduleFileName_; }
+    void getLocalTime(SystemTime* time) override { *time = localTime_; }
 
   private:
     std::deque<int> answers_;
@@ -49,6 +50,7 @@ class MemoryHost : public EditorHost {
     std::vector<Box> boxes_;
     std::vector<Process> processes_;
     std::string moduleFileName_ = "C:\\Programme\\Marlwick\\Marlwick.exe";
+    SystemTime localTime_{2026, 12, 1, 7, 23, 59, 59, 0};
     std::uint32_t slept_ = 0;
     int unanswered_ = 0;
     bool processStartsFail_ = false;

@@ -21,7 +21,7 @@ struct MemoryMachine {
     clsSysDialogs dialogs{dialogPort, registryPort, system};
 
     EditorContext contextFor(MainWindowModel& model) {
-        return {model, files, host, registry, dialogs, 0x1234};
+        return {model, files, host, registry, dialogs, 0x1234, system};
     }
 };
 

@@ -1,0 +1,47 @@
+// Before a write or an import replaces the settings file, the bytes it held are kept in the
+// user's own folder on this PC, never on the medium, so that the import can bring them back.
+// The folder keeps the newest backups; of its other files the editor touches none.
+#pragma once
+
+#include "editor/editor_context.h"
+#include "editor/editor_host.h"
+#include "editor/file_port.h"
+#include "editor/settings_file.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace marlwick {
+
+// The backup folder's levels below the user's local application data.
+inline constexpr std::array<std::string_view, 2> kBackupFolderLevels = {"Marlwick", "Sicherungen"};
+inline constexpr std::size_t kBackupsKept = 50;
+
+struct BackupFailure {
+    // The system's code of the step that failed (an HRESULT when the folder was not found);
+    // 0 when the file itself lies in the backup folder.
+    std::uint32_t error = 0;
+};
+
+// Stores the bytes as a new backup of the file at the path, then removes the oldest backups
+// beyond kBackupsKept, but never the new one nor a file at one of the kept paths. A backup is
+// named by the file's name stem, the local time and, where that name is taken, a counter
+// from 2 on, then the file's extension: "ApplicationSettings 2026-12-07 23-59-59.xml",
+// "ApplicationSettings 2026-12-07 23-59-59 (2).xml".
+std::optional<BackupFailure> keepBackup(FilePort& files, EditorHost& host, const std::string& path,
+                                        std::string_view bytes,
+                                        std::span<const std::string> keptPaths);
+
+// Keeps a backup of the old text unless the new one equals it, then replaces the file. Tells
+// the user what failed: the replacement first, then the backup. True when replaced.
+bool replaceKeepingBackup(EditorContext& editor, const std::string& path, TextPieces newText,
+                          std::string_view oldText);
+bool replaceKeepingBackup(EditorContext& editor, const std::string& path, std::string_view newText,
+                          std::string_view oldText);
+
+} // namespace marlwick
