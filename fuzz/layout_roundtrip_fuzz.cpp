@@ -1,11 +1,14 @@
 // Files that follow the layout rules, with lists of the expected length: the example file
-// with its values and the blanks between its tags replaced from the input. Fields: options
-// (vehicle, route, next view mode outside speed mode, the box to edit), the values joined by
-// "|", fillers for the gaps joined by "|", the text typed into the edited box.
+// with its values and the blanks between its tags and before the ">" of its records' end tags
+// replaced from the input. Fields: options (vehicle, route, next view mode outside speed mode,
+// the box to edit), the values joined by "|", fillers for the gaps joined by "|", the text
+// typed into the edited box.
 // The load shows every value as it stands; writing unchanged boxes gives unchanged bytes;
-// an edited box changes exactly its value in the file; importing the file's own routing
-// section changes nothing.
+// a box typed into changes exactly its value in the file when it holds a number, and a write
+// that would take no number is refused and told; importing the file's own routing section
+// changes nothing.
 #include "editor/grid_map.h"
+#include "editor/main_window_events.h"
 #include "editor/number_rules.h"
 #include "editor/profile_loading.h"
 #include "editor/profile_writes.h"
@@ -16,8 +19,8 @@
 #include "tests/fakes/sample_settings.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
-#include <span>
 #include <vector>
 
 namespace {
@@ -30,11 +33,13 @@ struct Piece {
     std::vector<std::string> values; // a list's values; empty for text
     bool isList = false;
     bool isGap = false;
-    std::string profile; // the profile a list belongs to
-    int firstBox = -1;   // the box that shows its first value; -1 when none does
+    std::string profile;     // the profile a list belongs to
+    int firstBox = -1;       // the box that shows its first value; -1 when none does
+    bool blanksOnly = false; // a gap inside a record's end tag, before its ">"
 };
 
 constexpr std::array<std::string_view, 4> kListTags{"<City>", "<Open>", "<Special>", "<Value>"};
+constexpr std::string_view kRecordEndOpen = "</SpeedProfile";
 
 int firstBoxOf(std::string_view tag, bool inFactors, bool isVehicle) {
     if (isVehicle) {
@@ -95,6 +100,11 @@ std::vector<Piece> cutExample() {
                               firstBoxOf(*tag, inFactors, isVehicleName(profile))});
             pieces.push_back({});
             at = to;
+        } else if (rest.starts_with(std::string(kRecordEndOpen) + ">")) {
+            pieces.back().text += kRecordEndOpen;
+            pieces.push_back({{}, {}, false, true, {}, -1, true});
+            pieces.push_back({});
+            at += kRecordEndOpen.size();
         } else if (at > 0 && text[at - 1] == '>' && isBlank(text[at])) {
             std::size_t end = at;
             while (end < text.size() && isBlank(text[end]))
@@ -123,6 +133,12 @@ std::string harmless(std::string_view text, char bar) {
     return result;
 }
 
+std::string blanksOf(std::string_view text) {
+    std::string blanks;
+    std::ranges::copy_if(text, std::back_inserter(blanks), isBlank);
+    return blanks;
+}
+
 std::vector<Piece> generated(const fuzz::Fields& fields) {
     static const std::vector<Piece> example = cutExample();
     std::vector<Piece> pieces = example;
@@ -134,7 +150,8 @@ std::vector<Piece> generated(const fuzz::Fields& fields) {
             if (nextValue < values.size())
                 value = harmless(values[nextValue++], '/');
         if (piece.isGap && nextFiller < fillers.size())
-            piece.text += harmless(fillers[nextFiller++], '|');
+            piece.text += piece.blanksOnly ? blanksOf(fillers[nextFiller++])
+                                           : harmless(fillers[nextFiller++], '|');
     }
     return pieces;
 }
@@ -164,21 +181,6 @@ std::map<int, std::string*> shownValues(std::vector<Piece>& pieces, std::string_
             shown[piece.firstBox + static_cast<int>(j)] = &piece.values[j];
     }
     return shown;
-}
-
-// A list that would change goes in only when every box of it holds a number.
-bool listOfBoxHoldsNumbers(const MainWindowModel& model, int box) {
-    for (const auto& order : {std::span<const ValueGroup>(kVehicleWriteOrder),
-                              std::span<const ValueGroup>(kRouteWriteOrder)})
-        for (const ValueGroup& group : order) {
-            if (box < group.firstBox || box >= group.firstBox + group.count)
-                continue;
-            for (int i = group.firstBox; i < group.firstBox + group.count; ++i)
-                if (!readBoxNumber(model.form.text1[i].text))
-                    return false;
-            return true;
-        }
-    return false;
 }
 
 void writeWithYes(fuzz::EditorOnMachine& on, bool vehicle) {
@@ -219,10 +221,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                   "importing the same section writes nothing");
 
     const int box = fields.option(0, 3) % kValueBoxCount;
-    on.model.form.text1[box].text = harmless(fields[3], '/');
+    onTextTyped(on.model, {ControlArray::Text1, box}, harmless(fields[3], '/'));
     leaveValueBox(on.model, box);
     const std::string typed = on.model.form.text1[box].text;
-    const bool accepted = typed == *shown.at(box) || listOfBoxHoldsNumbers(on.model, box);
+    // Its list takes the typed number and the loaded texts of its other boxes.
+    const bool accepted = readBoxNumber(typed).has_value();
     if (accepted)
         *shown.at(box) = typed;
     writeWithYes(on, box < 36);

@@ -3,6 +3,8 @@
 // after it, inside the profile's record.
 #pragma once
 
+#include "editor/settings_document.h"
+
 #include <array>
 #include <optional>
 #include <set>
@@ -77,22 +79,19 @@ inline bool onlyListsReplaced(std::string_view old, std::string_view now, ListCh
     return false;
 }
 
-// Where a profile's record lies: from "<Name>" and the name to the first "</SpeedProfile>"
-// after it. Nothing for an empty name or a record that is not there.
+// Where a profile's own record lies, as the editor's locator defines it: from "<Name>" to
+// where its end tag starts. Nothing for an empty name or a record that is not there or never
+// ends.
 struct Record {
     std::size_t from;
     std::size_t to;
 };
 
 inline std::optional<Record> profileRecord(std::string_view text, std::string_view name) {
-    const std::string start = "<Name>" + std::string(name);
-    const std::size_t from = text.find(start);
-    if (name.empty() || from == std::string_view::npos)
+    const auto record = marlwick::findProfileRecord(text, name);
+    if (name.empty() || !record || !record->hasEnd())
         return std::nullopt;
-    const std::size_t to = text.find("</SpeedProfile>", from + start.size());
-    if (to == std::string_view::npos)
-        return std::nullopt;
-    return Record{from, to};
+    return Record{record->start, record->end};
 }
 
 // `now` is `old` with only lists of the named profile's record replaced, each new list as

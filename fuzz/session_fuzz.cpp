@@ -4,13 +4,17 @@
 // script, the stored "klick", "user", "fahrzeug" and "route" (stored when not empty), then the
 // texts the script takes in turn. The script's first byte holds the start options (bit 1: the
 // target path as command line, bit 2: no stored target path); then each action is a byte with
-// its arguments in the bytes after it.
+// its arguments in the bytes after it. A question's answer byte says Yes in bit 1 and in bit 2
+// that the world changes the files while the question is open, as the bytes after it say.
 // After every action: the target holds its old bytes, or after a Yes to a write the old text
-// with only the shown profile's value lists replaced, each by numbers as a box reads them, or
-// after a Yes to import-all the old text with the import file's routing section; no other file
-// in the two folders changes, appears or goes; no handle or key stays open; the file calls of
-// one action are bounded; the level button switches between Basic and Extended, and the
-// speed mode comes only at the Extended level.
+// with only lists of the shown profile's own record replaced, each changed list by one the
+// session typed numbers into (or a recomputation moved) with the other values as a load read
+// them from that profile's own record, or by the list a load read from the import file's
+// record of that profile; or after a Yes to import-all the old text with the import file's
+// routing section. A target changed while the question was open keeps that change and the user
+// is told. No other file in the two folders changes, appears or goes; no handle or key stays
+// open; the file calls of one action are bounded; the level button switches between Basic and
+// Extended, and the speed mode comes only at the Extended level.
 #include "editor/main_window_events.h"
 #include "editor/number_rules.h"
 #include "editor/settings_document.h"
@@ -21,6 +25,7 @@
 #include "fuzz/fuzz_support.h"
 #include "fuzz/list_replacements.h"
 #include "fuzz/session_ports.h"
+#include "fuzz/session_provenance.h"
 #include "tests/fakes/sample_settings.h"
 
 #include <algorithm>
@@ -107,10 +112,12 @@ bool anyList(std::string_view) {
     return true;
 }
 
-bool numberList(std::string_view list) {
-    return std::ranges::all_of(fuzz::splitAtBars(list), [](std::string_view value) {
-        return readBoxNumber(value).has_value();
-    });
+std::optional<std::string> fileIn(const std::map<std::string, std::string>& files,
+                                  const std::string& path) {
+    const auto found = files.find(path);
+    if (found == files.end())
+        return std::nullopt;
+    return found->second;
 }
 
 // What the properties compare with: the window and the files before the action.
@@ -122,6 +129,10 @@ struct Before {
     std::string routeCaption;
     std::string modeBarCaption;
 };
+
+class Session;
+// What the world does to the files: between the actions, or while a question is open.
+using WorldChange = std::function<void(Session&)>;
 
 class Session {
   public:
@@ -154,18 +165,28 @@ class Session {
             focused_ = box;
         }
         act(Change::None, [&] { onTextTyped(on.model, box, text); });
+        if (box.array == ControlArray::Text1)
+            provenance_.typed(box.index, text);
     }
 
-    // The focus moves on to a control that is no box.
+    // The focus moves on to a control that is no box. Leaving a routing speed moves the
+    // factor of the block open for editing.
     void leaveBox() {
-        if (const auto box = std::exchange(focused_, std::nullopt))
-            act(Change::None, [&] { onFocusLost(on.model, *box); });
+        const auto box = std::exchange(focused_, std::nullopt);
+        if (!box)
+            return;
+        if (box->array == ControlArray::Text3)
+            provenance_.mayBeComputed(on.model.form.text1[0].enabled
+                                          ? box->index
+                                          : box->index + grid::kRouteFactorBoxOffset);
+        act(Change::None, [&] { onFocusLost(on.model, *box); });
     }
 
     // A click on a shown control; a button takes the focus first. A write or an import that
     // is answered Yes may change the target.
     void click(ControlId clicked, int answer = EditorHost::kIdNo, Change onYes = Change::None,
-               std::optional<std::string> fileAnswer = std::nullopt) {
+               std::optional<std::string> fileAnswer = std::nullopt,
+               const WorldChange& whileAsked = nullptr) {
         const Control& shown = control(on.model.form, clicked);
         if (!shown.visible || !shown.enabled)
             return;
@@ -173,9 +194,15 @@ class Session {
             leaveBox();
         host_.answer = answer;
         dialogPort_.fileAnswer = std::move(fileAnswer);
+        if (whileAsked)
+            host_.whileAsked = [&] {
+                whileAsked(*this);
+                atAnswer_ = snapshot();
+            };
         const Change change = answer == EditorHost::kIdYes ? onYes : Change::None;
         act(change, [&] { onClick(editor_, clicked); });
         host_.answer = EditorHost::kIdNo;
+        host_.whileAsked = nullptr;
         dialogPort_.fileAnswer.reset();
     }
 
@@ -230,11 +257,45 @@ class Session {
 
     void act(Change change, const std::function<void()>& action) {
         const Before before = snapshot();
+        notePlayed();
         files_.startAction();
         action();
         fuzz::requireNothingLeftOpen(on);
-        requireFiles(before, change);
+        if (const auto atAnswer = std::exchange(atAnswer_, std::nullopt))
+            requireFilesChangedWhileAsked(before, *atAnswer, change);
+        else
+            requireFiles(before, change);
+        notePlayed();
         requireLevelAndMode(before);
+    }
+
+    // What a load in this action may read, and the factors a recomputation in speed mode
+    // may move.
+    void notePlayed() {
+        const WindowState& state = on.model.state;
+        if (const auto text = machine().files.contents(state.targetPath))
+            provenance_.targetSeen(state.targetPath, *text);
+        if (const auto text = machine().files.contents(state.importPath); text && state.importFlag)
+            provenance_.importSeen(*text);
+        if (on.model.form.command4[0].text == kSpeedModeCaption)
+            for (int box = grid::kVehicleFactors.first; box <= grid::kVehicleFactors.last; ++box)
+                provenance_.mayBeComputed(box);
+    }
+
+    // The action is judged by the files as the world left them at the answer; a write may
+    // not replace a target changed meanwhile, and says so.
+    void requireFilesChangedWhileAsked(const Before& before, const Before& atAnswer,
+                                       Change change) const {
+        const std::string& path = before.targetPath;
+        const bool write = change == Change::VehicleWrite || change == Change::RouteWrite;
+        if (write && fileIn(before.files, path) != fileIn(atAnswer.files, path)) {
+            fuzz::require(on.machine.files.contents(path) == fileIn(atAnswer.files, path),
+                          "a change made while the question is open is kept: nothing is written");
+            fuzz::require(on.machine.host.boxes().back().type == EditorHost::kMbOk,
+                          "a write refused for a change meanwhile tells so");
+            change = Change::None;
+        }
+        requireFiles(atAnswer, change);
     }
 
     // The target first: what a write put into it says more than the files around it.
@@ -255,8 +316,8 @@ class Session {
                 fuzz::require(after.at(path) == bytes, "no other file in the folder is touched");
     }
 
-    static void requireTargetChange(const Before& before, Change change, const std::string& old,
-                                    const std::string& now) {
+    void requireTargetChange(const Before& before, Change change, const std::string& old,
+                             const std::string& now) const {
         if (change == Change::Import) {
             const auto imported = before.files.find(before.importPath);
             fuzz::require(imported != before.files.end() &&
@@ -266,15 +327,16 @@ class Session {
         }
         fuzz::require(change != Change::None,
                       "only a confirmed write or import changes the target");
-        const bool vehicle = change == Change::VehicleWrite;
-        const std::string& caption = vehicle ? before.vehicleCaption : before.routeCaption;
-        const std::string name(
-            profileNameForCaption(vehicle ? ProfileKind::Vehicle : ProfileKind::Route, caption)
-                .value_or(caption));
+        const ProfileKind kind =
+            change == Change::VehicleWrite ? ProfileKind::Vehicle : ProfileKind::Route;
+        const std::string& caption =
+            kind == ProfileKind::Vehicle ? before.vehicleCaption : before.routeCaption;
+        const std::string name(profileNameForCaption(kind, caption).value_or(caption));
         fuzz::require(fuzz::onlyRecordListsReplaced(old, now, name, anyList),
-                      "a write changes only the shown profile's value lists");
-        fuzz::require(fuzz::onlyRecordListsReplaced(old, now, name, numberList),
-                      "a write puts only numbers into the lists");
+                      "a write changes only the lists of the shown profile's own record");
+        fuzz::require(provenance_.allowsWrite(before.targetPath, name, kind, old, now),
+                      "a changed list holds numbers the session put there and values a load "
+                      "read from the profile's own record");
     }
 
     void requireLevelAndMode(const Before& before) const {
@@ -294,9 +356,12 @@ class Session {
     std::set<std::string> readOnly_;
     std::map<std::string, std::string> removed_;
     bool faultInjected_ = false;
+    fuzz::Provenance provenance_;
+    std::optional<Before> atAnswer_; // the files after the world changed them while asked
 };
 
 constexpr int kActionKinds = 17;
+constexpr int kFirstWorldChange = 11;
 
 std::string fileOf(std::uint8_t argument) {
     return argument & 1 ? fuzz::kImportPath : fuzz::kTargetPath;
@@ -345,10 +410,38 @@ void typeInto(Session& session, Script& script) {
     session.typeInto(box, script.text());
 }
 
-void editFile(Session& session, Script& script) {
+constexpr int kWorldChangeKinds = 5;
+
+// A change of the world as the script says, its arguments read now.
+WorldChange worldChange(Script& script, int kind) {
     const std::string path = fileOf(script.byte());
-    const std::string from = script.text();
-    session.editFile(path, from, script.text());
+    switch (kind) {
+    case 0:
+        return [path, bytes = fuzz::withNuls(script.text())](Session& session) {
+            session.replaceFile(path, bytes);
+        };
+    case 1:
+        return [path](Session& session) { session.replaceFile(path, sampleText()); };
+    case 2: {
+        const std::string from = script.text();
+        return [path, from, to = script.text()](Session& session) {
+            session.editFile(path, from, to);
+        };
+    }
+    case 3:
+        return [path](Session& session) { session.removeOrPutBack(path); };
+    default:
+        return [path](Session& session) { session.toggleReadOnly(path); };
+    }
+}
+
+// A button that asks a question, answered as the script says, the world perhaps changing the
+// files while the question is open.
+void clickAsking(Session& session, Script& script, ControlId button, Change onYes) {
+    const std::uint8_t answer = script.byte();
+    const WorldChange whileAsked =
+        answer & 2 ? worldChange(script, script.byte() % kWorldChangeKinds) : nullptr;
+    session.click(button, answerOf(answer), onYes, std::nullopt, whileAsked);
 }
 
 void failFileCall(Session& session, Script& script) {
@@ -357,7 +450,8 @@ void failFileCall(Session& session, Script& script) {
 }
 
 void perform(Session& session, Script& script) {
-    switch (script.byte() % kActionKinds) {
+    const int action = script.byte() % kActionKinds;
+    switch (action) {
     case 0:
         return session.click({ControlArray::Command1, script.byte() % 9});
     case 1:
@@ -373,25 +467,19 @@ void perform(Session& session, Script& script) {
     case 6:
         return clickFileButton(session, script.byte());
     case 7:
-        return session.click({ControlArray::Command2, 0}, answerOf(script.byte()),
-                             Change::VehicleWrite);
+        return clickAsking(session, script, {ControlArray::Command2, 0}, Change::VehicleWrite);
     case 8:
-        return session.click({ControlArray::Command2, 1}, answerOf(script.byte()),
-                             Change::RouteWrite);
+        return clickAsking(session, script, {ControlArray::Command2, 1}, Change::RouteWrite);
     case 9:
-        return session.click({ControlArray::Command7}, answerOf(script.byte()), Change::Import);
+        return clickAsking(session, script, {ControlArray::Command7}, Change::Import);
     case 10:
         return session.click({ControlArray::Command5});
     case 11:
-        return session.replaceFile(fileOf(script.byte()), fuzz::withNuls(script.text()));
     case 12:
-        return session.replaceFile(fileOf(script.byte()), sampleText());
     case 13:
-        return editFile(session, script);
     case 14:
-        return session.removeOrPutBack(fileOf(script.byte()));
     case 15:
-        return session.toggleReadOnly(fileOf(script.byte()));
+        return worldChange(script, action - kFirstWorldChange)(session);
     default:
         return failFileCall(session, script);
     }

@@ -10,6 +10,7 @@
 #include "tests/fakes/memory_dialogs.h"
 #include "tests/fakes/memory_host.h"
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -91,19 +92,25 @@ class BoundedFiles final : public marlwick::FilePort {
     int calls_ = 0;
 };
 
-// Every Yes/No question gets the answer the script gave the action; message boxes are
-// recorded by the memory host.
+// Every Yes/No question gets the answer the script gave the action, the first one after the
+// world did what it does while that question is open; message boxes are recorded by the
+// memory host.
 class ScriptedHost final : public marlwick::EditorHost {
   public:
     explicit ScriptedHost(marlwick::fakes::MemoryHost& host) : host_(host) {}
 
     int answer = kIdNo;
+    std::function<void()> whileAsked;
 
     int messageBox(const std::string& text, const std::string& caption,
                    std::uint32_t type) override {
-        if ((type & 0xF) == kMbYesNo)
-            host_.answer({answer});
-        return host_.messageBox(text, caption, type);
+        if ((type & 0xF) != kMbYesNo)
+            return host_.messageBox(text, caption, type);
+        host_.answer({answer});
+        const int answered = host_.messageBox(text, caption, type);
+        if (const auto change = std::exchange(whileAsked, nullptr))
+            change();
+        return answered;
     }
     void sleep(std::uint32_t milliseconds) override { host_.sleep(milliseconds); }
     bool createProcess(const std::string& commandLine, std::uint16_t showWindow) override {

@@ -6,6 +6,7 @@
 #include "editor/number_rules.h"
 #include "editor/value_grid.h"
 #include "fuzz/fuzz_support.h"
+#include "fuzz/own_records.h"
 #include "tests/fakes/sample_settings.h"
 
 #include <algorithm>
@@ -100,23 +101,14 @@ Grid expectedRecompute(Grid grid) {
     return grid;
 }
 
-// ListToBoxes by its rules, positions counted from 1.
+// ListToBoxes by its rules.
 void expectedListToBoxes(Grid& grid, std::string_view list, int firstBox, int count) {
-    const auto set = [&](int box, std::string_view text) {
-        if (box >= 0 && box < kValueBoxCount)
-            grid.text1[box] = std::string(text);
-    };
-    if (count < 1)
-        return;
-    std::size_t pos = 1;
-    for (int j = 0; j <= count - 2; ++j) {
-        const std::size_t found = list.find('|', pos - 1);
-        const std::size_t p = found == std::string_view::npos ? 0 : found + 1;
-        if (p != 0)
-            set(firstBox + j, list.substr(pos - 1, p - pos));
-        pos = p + 1;
+    const auto texts = fuzz::spreadOverBoxes(list, count);
+    for (int j = 0; j < count; ++j) {
+        const int box = firstBox + j;
+        if (texts[j] && box >= 0 && box < kValueBoxCount)
+            grid.text1[box] = std::string(*texts[j]);
     }
-    set(firstBox + count - 1, pos - 1 <= list.size() ? list.substr(pos - 1) : std::string_view());
 }
 
 void requireComputedBoxesPlain(const Grid& before, const MainWindowModel& after) {
