@@ -4,7 +4,6 @@
 #include "editor/value_grid.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace marlwick {
 namespace {
@@ -71,9 +70,9 @@ void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
                         std::string_view inFile) {
     const LoadedList* loaded = loadedList(model, group);
-    const auto boxes = std::views::iota(group.firstBox, group.firstBox + group.count);
-    const bool typedInto = std::ranges::any_of(
-        boxes, [&](int box) { return model.origins.boxes[at(box)] == BoxOrigin::Typed; });
+    const auto first = model.origins.boxes.begin() + group.firstBox;
+    const bool typedInto = std::any_of(first, first + group.count,
+                                       [](BoxOrigin origin) { return origin == BoxOrigin::Typed; });
     if (typedInto)
         return composeTyped(model, group, loaded);
     if (!loaded)

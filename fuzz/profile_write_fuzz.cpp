@@ -174,12 +174,19 @@ std::optional<std::string> expectedExcerpt(const std::string& text, const Profil
 
 // What a write must plan: every group replaced in turn inside the profile's own record of the
 // text as changed so far.
-PlannedWrite expectedPlan(const Scenario& s, ProfileKind kind) {
+// What the write should plan: the whole new text, the excerpt, or a refusal.
+struct ExpectedWrite {
+    std::string newText;
+    std::string excerpt;
+    std::string refusal;
+};
+
+ExpectedWrite expectedPlan(const Scenario& s, ProfileKind kind) {
     const std::string name = nameFor(kind, s.writeCaptions[grid::titleOf(kind)]);
     const std::span<const ValueGroup> groups = kind == ProfileKind::Vehicle
                                                    ? std::span<const ValueGroup>(kVehicleWriteOrder)
                                                    : std::span<const ValueGroup>(kRouteWriteOrder);
-    const PlannedWrite refused{{}, {}, "refused"};
+    const ExpectedWrite refused{{}, {}, "refused"};
     std::string text = s.file;
     std::optional<ProfileRecord> record = findProfileRecord(s.file, name);
     if (name.empty() || !record || !record->hasEnd())
@@ -199,11 +206,13 @@ PlannedWrite expectedPlan(const Scenario& s, ProfileKind kind) {
     return {text, *excerpt, {}};
 }
 
-void requirePlanAsRules(const PlannedWrite& plan, const PlannedWrite& expected) {
+void requirePlanAsRules(const PlannedWrite& plan, std::string_view oldText,
+                        const ExpectedWrite& expected) {
     fuzz::require(plan.refusal.empty() == expected.refusal.empty(),
                   "a write refuses exactly when the own record lacks a list or a list would "
                   "take a text of no known origin or a typed text that is no number");
-    fuzz::require(plan.newText == expected.newText, "the new text replaces only the lists");
+    fuzz::require(!plan.refusal.empty() || plan.wholeNewText(oldText) == expected.newText,
+                  "the new text replaces only the lists");
     fuzz::require(plan.excerpt == expected.excerpt, "the excerpt is cut as the rules say");
 }
 
@@ -217,7 +226,8 @@ void requireWriteOnMachine(const fuzz::Fields& fields, const Scenario& s, const 
     const bool readOnly = flags & 4;
     fuzz::ScriptedHost host{on.machine.host};
     host.answer = yes ? EditorHost::kIdYes : EditorHost::kIdNo;
-    EditorContext editor{on.model, on.machine.files, host, on.machine.registry, on.machine.dialogs};
+    EditorContext editor{on.model, on.machine.files, host, on.machine.registry, on.machine.dialogs,
+                         0,        on.machine.system};
     if (flags & 8)
         fuzz::failFileCall(on, fields.option(1, 1), fields.option(1, 2));
     if (readOnly)
@@ -236,8 +246,9 @@ void requireWriteOnMachine(const fuzz::Fields& fields, const Scenario& s, const 
     fuzz::requireNothingLeftOpen(on);
     const auto& boxes = on.machine.host.boxes();
     const std::string now = on.machine.files.contents(fuzz::kTargetPath).value_or("(gone)");
+    const std::string planned = plan.wholeNewText(s.file);
     const bool unchangedMeanwhile = atAnswer == s.file;
-    fuzz::require(now == atAnswer || (yes && unchangedMeanwhile && now == plan.newText),
+    fuzz::require(now == atAnswer || (yes && unchangedMeanwhile && now == planned),
                   "the file holds the bytes it had at the answer, or the planned ones");
     fuzz::requireTargetHolds(on, now);
     if (!plan.refusal.empty() || !yes || !unchangedMeanwhile)
@@ -249,7 +260,7 @@ void requireWriteOnMachine(const fuzz::Fields& fields, const Scenario& s, const 
                           messages::confirmation(kConfirmationHeader, plan.excerpt),
                       "the question shows the header and the excerpt");
     const bool told = !boxes.empty() && boxes.back().type == EditorHost::kMbOk;
-    if (yes && asked && now != plan.newText)
+    if (yes && asked && now != planned)
         fuzz::require(told, "a failed write is told");
     if (!asked)
         fuzz::require(told, "a write that does not ask tells why");
@@ -266,7 +277,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PlannedWrite plan =
         vehicle ? planVehicleWrite(model, s.file) : planRouteWrite(model, s.file);
-    requirePlanAsRules(plan, expectedPlan(s, vehicle ? ProfileKind::Vehicle : ProfileKind::Route));
+    requirePlanAsRules(plan, s.file,
+                       expectedPlan(s, vehicle ? ProfileKind::Vehicle : ProfileKind::Route));
     requireWriteOnMachine(fields, s, plan, vehicle);
     return 0;
 }

@@ -351,7 +351,8 @@ class Session {
     fuzz::ScriptedHost host_{on.machine.host};
     fuzz::ScriptedDialogs dialogPort_{on.machine.dialogPort};
     clsSysDialogs dialogs_{dialogPort_, on.machine.registryPort, on.machine.system};
-    EditorContext editor_{on.model, files_, host_, on.machine.registry, dialogs_, 0x1234};
+    EditorContext editor_{on.model, files_,           host_, on.machine.registry, dialogs_,
+                          0x1234,   on.machine.system};
     std::optional<ControlId> focused_;
     std::set<std::string> readOnly_;
     std::map<std::string, std::string> removed_;
