@@ -125,33 +125,35 @@ std::uint32_t Win32FilePort::getTempFileName(const std::string& folder, const st
 std::uint32_t Win32FilePort::getFullPathName(const std::string& path, std::uint32_t bufferLength,
                                              char* buffer) {
     return GetFullPathNameA(path.c_str(), bufferLength, buffer, nullptr);
-    std::int32_t Win32FilePort::shGetFolderPath(std::int32_t folder, char* path) {
-        return SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path);
-    }
+}
 
-    bool Win32FilePort::createDirectory(const std::string& path) {
-        return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
-    }
+std::int32_t Win32FilePort::shGetFolderPath(std::int32_t folder, char* path) {
+    return SHGetFolderPathA(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path);
+}
 
-    FilePort::Handle Win32FilePort::findFirstFile(const std::string& pattern, FindData* data) {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(pattern.c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE)
-            return kInvalidHandle;
-        *data = {found.dwFileAttributes, found.cFileName};
-        return reinterpret_cast<Handle>(find);
-    }
+bool Win32FilePort::createDirectory(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
 
-    bool Win32FilePort::findNextFile(Handle find, FindData * data) {
-        WIN32_FIND_DATAA found;
-        if (!FindNextFileA(toSystem(find), &found))
-            return false;
-        *data = {found.dwFileAttributes, found.cFileName};
-        return true;
-    }
+FilePort::Handle Win32FilePort::findFirstFile(const std::string& pattern, FindData* data) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA(pattern.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE)
+        return kInvalidHandle;
+    *data = {found.dwFileAttributes, found.cFileName};
+    return reinterpret_cast<Handle>(find);
+}
 
-    bool Win32FilePort::findClose(Handle find) {
-        return FindClose(toSystem(find)) != FALSE;
-    }
+bool Win32FilePort::findNextFile(Handle find, FindData* data) {
+    WIN32_FIND_DATAA found;
+    if (!FindNextFileA(toSystem(find), &found))
+        return false;
+    *data = {found.dwFileAttributes, found.cFileName};
+    return true;
+}
+
+bool Win32FilePort::findClose(Handle find) {
+    return FindClose(toSystem(find)) != FALSE;
+}
 
 } // namespace marlwick
