@@ -307,9 +307,10 @@ bool MemoryFiles::writeFile(Handle file, const void* data, std::uint32_t toWrite
         freeBytes_ == UINT64_MAX ? UINT64_MAX : freeBytes_ - std::min(freeBytes_, usedBytes());
     const std::uint32_t count =
         growth <= room ? toWrite : static_cast<std::uint32_t>(toWrite - (growth - room));
-    if (target.bytes.size() < open.position + count)
-        target.bytes.resize(open.position + count);
-    std::memcpy(target.bytes.data() + open.position, data, count);
+    // Overwrites what lies at the position and appends the rest, without filling first.
+    const std::size_t overwritten =
+        std::min<std::size_t>(count, target.bytes.size() - open.position);
+    target.bytes.replace(open.position, overwritten, static_cast<const char*>(data), count);
     open.position += count;
     touch(target);
     *written = count;
