@@ -49,6 +49,19 @@ ListToWrite composeTyped(const MainWindowModel& model, const ValueGroup& group,
     return result;
 }
 
+ListToWrite composeList(const MainWindowModel& model, const ValueGroup& group,
+                        std::string_view inFile) {
+    const LoadedList* loaded = loadedList(model, group);
+    const auto first = model.origins.boxes.begin() + group.firstBox;
+    const bool typedInto = std::any_of(first, first + group.count,
+                                       [](BoxOrigin origin) { return origin == BoxOrigin::Typed; });
+    if (typedInto)
+        return composeTyped(model, group, loaded);
+    if (!loaded)
+        return {ListToWrite::Problem::NotLoaded, group.firstBox, {}};
+    return {ListToWrite::Problem::None, 0, loaded->fromImport ? loaded->list : std::string(inFile)};
+}
+
 } // namespace
 
 void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string_view list,
@@ -69,15 +82,11 @@ void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string
 
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
                         std::string_view inFile) {
-    const LoadedList* loaded = loadedList(model, group);
-    const auto first = model.origins.boxes.begin() + group.firstBox;
-    const bool typedInto = std::any_of(first, first + group.count,
-                                       [](BoxOrigin origin) { return origin == BoxOrigin::Typed; });
-    if (typedInto)
-        return composeTyped(model, group, loaded);
-    if (!loaded)
-        return {ListToWrite::Problem::NotLoaded, group.firstBox, {}};
-    return {ListToWrite::Problem::None, 0, loaded->fromImport ? loaded->list : std::string(inFile)};
+    ListToWrite result = composeList(model, group, inFile);
+    if (result.problem == ListToWrite::Problem::None && result.list != inFile &&
+        result.list.find('<') != std::string::npos)
+        return {ListToWrite::Problem::HoldsTag, group.firstBox, {}};
+    return result;
 }
 
 } // namespace marlwick

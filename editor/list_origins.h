@@ -16,7 +16,7 @@ void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string
                     bool fromImport);
 
 struct ListToWrite {
-    enum class Problem { None, NotANumber, NotLoaded };
+    enum class Problem { None, NotANumber, NotLoaded, HoldsTag };
     Problem problem = Problem::None;
     int box = 0; // the first box with the problem
     std::string list;
@@ -24,7 +24,8 @@ struct ListToWrite {
 
 // The list a write puts in place of the file's list inFile. A list the user typed nothing into
 // stays as its load's file holds it; one typed into takes the typed numbers and the loaded
-// texts of the other boxes. Anything else has no known origin.
+// texts of the other boxes. Anything else has no known origin. A list that would bring a "<"
+// into the file is refused too: a later list's search could find a tag inside it.
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
                         std::string_view inFile);
 

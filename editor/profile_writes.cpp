@@ -83,6 +83,8 @@ std::string refusalOfList(const MainWindowModel& model, ProfileKind kind, const 
     const std::string& box = model.form.text1[static_cast<std::size_t>(list.box)].text;
     if (list.problem == ListToWrite::Problem::NotANumber)
         return messages::notANumber(grid::boxName(list.box), box);
+    if (list.problem == ListToWrite::Problem::HoldsTag)
+        return messages::holdsTag(grid::boxName(list.box));
     return messages::notLoadedFor(kind, model.form.label3[grid::titleOf(kind)].text,
                                   grid::boxName(list.box));
 }

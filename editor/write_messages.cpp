@@ -70,6 +70,13 @@ std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string
            std::string(kNothingWritten);
 }
 
+std::string holdsTag(std::string_view boxName) {
+    return "Die Werte ab Feld " + std::string(boxName) +
+           " enthalten ein „<“, das so nicht in dieser Datei steht; es könnte als Tag gelesen "
+           "werden." +
+           std::string(kNothingWritten);
+}
+
 std::string changedMeanwhile(std::string_view path) {
     return "Die Datei " + quoted(path) +
            " wurde verändert, während die Frage offen war, oder ist nicht mehr lesbar. Es wurde "

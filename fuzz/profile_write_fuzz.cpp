@@ -142,11 +142,15 @@ std::optional<std::string> composedList(const Scenario& s, const ValueGroup& gro
 std::optional<std::string> expectedList(const Scenario& s, const ValueGroup& group,
                                         std::string_view inFile) {
     const auto loaded = loadedFor(s, group);
+    std::optional<std::string> list;
     if (typedInto(s, group))
-        return composedList(s, group, loaded);
-    if (!loaded)
+        list = composedList(s, group, loaded);
+    else if (loaded)
+        list = std::string(loaded->fromImport ? loaded->list : inFile);
+    // A "<" brought in from elsewhere could pass for a later list's tag.
+    if (list && *list != inFile && list->find('<') != std::string::npos)
         return std::nullopt;
-    return std::string(loaded->fromImport ? loaded->list : inFile);
+    return list;
 }
 
 std::string substring(const std::string& text, std::size_t from, std::size_t to) {
@@ -172,8 +176,6 @@ std::optional<std::string> expectedExcerpt(const std::string& text, const Profil
     return first + substring(text, from, close + 18);
 }
 
-// What a write must plan: every group replaced in turn inside the profile's own record of the
-// text as changed so far.
 // What the write should plan: the whole new text, the excerpt, or a refusal.
 struct ExpectedWrite {
     std::string newText;
@@ -181,6 +183,7 @@ struct ExpectedWrite {
     std::string refusal;
 };
 
+// Every group replaced in turn inside the profile's own record of the text as changed so far.
 ExpectedWrite expectedPlan(const Scenario& s, ProfileKind kind) {
     const std::string name = nameFor(kind, s.writeCaptions[grid::titleOf(kind)]);
     const std::span<const ValueGroup> groups = kind == ProfileKind::Vehicle

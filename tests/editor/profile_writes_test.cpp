@@ -413,12 +413,27 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
         LoadProfiles(editor); // a cancelled file choice when the import file is gone
         files.addFile(kImport, c.importText);
         MemoryHost asked;
-        EditorContext context{model, files, asked, editor.registry, editor.dialogs, 0, editor.system};
+        EditorContext context{model,          files, asked,        editor.registry,
+                              editor.dialogs, 0,     editor.system};
         asked.answer({EditorHost::kIdYes});
         WriteVehicleValues(context);
         expectRefusedMentioning(asked, c.mention);
         EXPECT_EQ(files.contents(kTarget), sample);
     }
+}
+
+TEST_F(ProfileWrites, AListFromTheImportFileThatHoldsATagIsRefused) {
+    // Written first, the specials would hold the "<Value>" that the route value's search finds.
+    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+    files.addFile(kImport,
+                  sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>"));
+    model.state.importFlag = true;
+    model.state.importPath = kImport;
+    LoadProfiles(editor);
+    host.answer({EditorHost::kIdYes});
+    WriteRouteValues(editor);
+    expectRefusedMentioning(host, "„<“");
+    EXPECT_EQ(files.contents(kTarget), sample);
 }
 
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {

@@ -11,9 +11,6 @@
 namespace marlwick::fakes {
 namespace {
 
-constexpr std::uint32_t kAttributeArchive = 0x20;
-constexpr std::uint32_t kShareWrite = 2;
-
 // A listing's wildcards: '*' any run of characters, '?' any one; both sides folded.
 bool matchesWildcards(std::string_view pattern, std::string_view name) {
     if (pattern.empty())
