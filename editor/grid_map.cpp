@@ -1,5 +1,7 @@
 #include "editor/grid_map.h"
 
+#include "editor/grid_rows.h"
+
 #include <algorithm>
 
 namespace marlwick {
@@ -52,7 +54,8 @@ std::string boxName(int box) {
         return caption + ", " + std::to_string(column + 1) + ". Wert";
     const RoadClass& road = kRoadClasses[static_cast<std::size_t>(column)];
     return caption + " / " +
-           quoted(singleBlanks(row->outsideTowns() ? road.outsideTowns : road.inTowns));
+           quoted(
+               singleBlanks(layout::headedOutsideTowns(*row) ? road.outsideTowns : road.inTowns));
 }
 
 } // namespace grid

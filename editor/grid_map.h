@@ -136,11 +136,6 @@ struct ValueRow {
     int label2;
     std::string_view caption;
     ValueGroup group;
-    // Its columns are headed by the road classes outside towns: the vehicle block has a
-    // heading row of its own for them, the route block one row for all its lists.
-    constexpr bool outsideTowns() const {
-        return group.kind == ProfileKind::Vehicle && group.suchnach1 == tags::kOpenEnd;
-    }
 };
 
 inline constexpr std::array<ValueRow, 8> kValueRows{{

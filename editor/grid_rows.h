@@ -154,13 +154,28 @@ constexpr bool everyRowInABand() {
     });
 }
 
-// The editor's tab order reads the value rows in grid_map.h's order.
+// A value row's columns are headed by the nearest row of road classes above it.
+constexpr bool headedOutsideTowns(const grid::ValueRow& valueRow) {
+    bool outsideTowns = false;
+    for (const GridRow& row : kGridRows) {
+        if (std::holds_alternative<RoadHeadings>(row.holds))
+            outsideTowns = std::get<RoadHeadings>(row.holds).outsideTowns;
+        if (std::holds_alternative<ValueBoxes>(row.holds) &&
+            std::get<ValueBoxes>(row.holds).valueRow == &valueRow)
+            break;
+    }
+    return outsideTowns;
+}
+
+// The editor's tab order reads the value rows in grid_map.h's order. Without std::get_if,
+// whose test against null the sanitizers keep from being a constant expression.
 constexpr bool valueRowsInTheirOrder() {
     std::size_t next = 0;
     for (const GridRow& row : kGridRows) {
-        const auto* boxes = std::get_if<ValueBoxes>(&row.holds);
-        if (boxes &&
-            (next == grid::kValueRows.size() || boxes->valueRow != &grid::kValueRows[next++]))
+        if (!std::holds_alternative<ValueBoxes>(row.holds))
+            continue;
+        if (next == grid::kValueRows.size() ||
+            std::get<ValueBoxes>(row.holds).valueRow != &grid::kValueRows[next++])
             return false;
     }
     return next == grid::kValueRows.size();
