@@ -104,7 +104,16 @@ void AdvanceViewMode(EditorContext& editor) {
     resetCommonLook(editor);
     if (state.nextViewMode == view_mode::kSpeed && state.userLevel == user_level::kBasic)
         state.nextViewMode = view_mode::kRoute;
-    switch (state.nextViewMode) {
+    // The next mode is set and stored before this one applies: the vehicle mode's load may
+    // start the file choice, which replays the stored modes itself, and what that replay
+    // leaves must stand.
+    const std::int16_t applying = state.nextViewMode;
+    const std::int16_t next = applying + 1 == view_mode::kPastLast
+                                  ? view_mode::kVehicle
+                                  : static_cast<std::int16_t>(applying + 1);
+    storeNumber(editor.registry, stored::kKlick, next);
+    state.nextViewMode = next;
+    switch (applying) {
     case view_mode::kVehicle:
         applyVehicleMode(editor);
         break;
@@ -120,10 +129,6 @@ void AdvanceViewMode(EditorContext& editor) {
     default:
         break;
     }
-    state.nextViewMode = static_cast<std::int16_t>(state.nextViewMode + 1);
-    if (state.nextViewMode == view_mode::kPastLast)
-        state.nextViewMode = view_mode::kVehicle;
-    storeNumber(editor.registry, stored::kKlick, state.nextViewMode);
 }
 
 void replayViewModes(EditorContext& editor, int count) {

@@ -69,6 +69,15 @@ TEST_F(ViewModes, BasicAlternatesVehicleAndRoute) {
         EXPECT_EQ(stored("klick"), klick);
         EXPECT_EQ(stored("import"), "False");
     }
+    // The start-up replaying "klick" 2 into a vehicle mode whose load has to ask for the file:
+    // the file choice restores the stored view itself, and that view stands.
+    model.state.nextViewMode = view_mode::kVehicle;
+    model.state.targetPath = "E:\\weg.xml";
+    dialogs.answerFileDialog(kTarget);
+    AdvanceViewMode(editor);
+    EXPECT_EQ(modeBar().background, Colour(colours::kRed));
+    EXPECT_EQ(model.state.nextViewMode, view_mode::kSpeed);
+    EXPECT_EQ(stored("klick"), "2");
 }
 
 TEST_F(ViewModes, SpeedModeShowsTheRoutingSpeedsAsBoldLabels) {
