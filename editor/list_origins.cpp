@@ -83,8 +83,11 @@ void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
                         std::string_view inFile) {
     ListToWrite result = composeList(model, group, inFile);
+    const auto holdsTag = [](std::string_view list) {
+        return list.find('<') != std::string_view::npos;
+    };
     if (result.problem == ListToWrite::Problem::None && result.list != inFile &&
-        result.list.find('<') != std::string::npos)
+        (holdsTag(result.list) || holdsTag(inFile)))
         return {ListToWrite::Problem::HoldsTag, group.firstBox, {}};
     return result;
 }

@@ -24,8 +24,9 @@ struct ListToWrite {
 
 // The list a write puts in place of the file's list inFile. A list the user typed nothing into
 // stays as its load's file holds it; one typed into takes the typed numbers and the loaded
-// texts of the other boxes. Anything else has no known origin. A list that would bring a "<"
-// into the file is refused too: a later list's search could find a tag inside it.
+// texts of the other boxes. Anything else has no known origin. A change that would bring a
+// "<" into the file or take one out is refused too: it could move what a later list's search
+// finds.
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
                         std::string_view inFile);
 

@@ -71,9 +71,9 @@ std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string
 }
 
 std::string holdsTag(std::string_view boxName) {
-    return "Die Werte ab Feld " + std::string(boxName) +
-           " enthalten ein „<“, das so nicht in dieser Datei steht; es könnte als Tag gelesen "
-           "werden." +
+    return "Die Liste ab Feld " + std::string(boxName) +
+           " enthält in der Datei oder in den neuen Werten ein „<“, das als Tag gelesen werden "
+           "könnte." +
            std::string(kNothingWritten);
 }
 

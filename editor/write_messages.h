@@ -31,7 +31,7 @@ std::string profileMissing(std::string_view profileName);
 // A list would take a box text whose origin is not the shown profile's last load (left from
 // another profile or an interrupted load, or found in another profile's record).
 std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string_view boxName);
-// A list from elsewhere holds a "<", which could pass for a tag of the file.
+// The list in the file or the new one holds a "<", which could pass for a tag of the file.
 std::string holdsTag(std::string_view boxName);
 // The file no longer holds the bytes the confirmed write was planned from.
 std::string changedMeanwhile(std::string_view path);

@@ -147,8 +147,9 @@ std::optional<std::string> expectedList(const Scenario& s, const ValueGroup& gro
         list = composedList(s, group, loaded);
     else if (loaded)
         list = std::string(loaded->fromImport ? loaded->list : inFile);
-    // A "<" brought in from elsewhere could pass for a later list's tag.
-    if (list && *list != inFile && list->find('<') != std::string::npos)
+    // A "<" brought in or taken out could move what a later list's search finds.
+    if (list && *list != inFile &&
+        (list->find('<') != std::string::npos || inFile.find('<') != std::string_view::npos))
         return std::nullopt;
     return list;
 }

@@ -422,18 +422,25 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     }
 }
 
-TEST_F(ProfileWrites, AListFromTheImportFileThatHoldsATagIsRefused) {
-    // Written first, the specials would hold the "<Value>" that the route value's search finds.
+TEST_F(ProfileWrites, ListsThatBringATagInOrTakeOneOutAreRefused) {
+    // Written first, specials holding "<Value>" would move the route value's search.
     const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-    files.addFile(kImport,
-                  sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>"));
+    const std::string tagged =
+        sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>");
     model.state.importFlag = true;
     model.state.importPath = kImport;
-    LoadProfiles(editor);
-    host.answer({EditorHost::kIdYes});
-    WriteRouteValues(editor);
-    expectRefusedMentioning(host, "„<“");
-    EXPECT_EQ(files.contents(kTarget), sample);
+    for (const auto& [target, imported] : {std::pair{sample, tagged}, std::pair{tagged, sample}}) {
+        files.addFile(kTarget, target);
+        files.addFile(kImport, imported);
+        LoadProfiles(editor);
+        MemoryHost asked;
+        EditorContext context{model,          files, asked,        editor.registry,
+                              editor.dialogs, 0,     editor.system};
+        asked.answer({EditorHost::kIdYes});
+        WriteRouteValues(context);
+        expectRefusedMentioning(asked, "„<“");
+        EXPECT_EQ(files.contents(kTarget), target);
+    }
 }
 
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {
