@@ -87,11 +87,12 @@ std::optional<std::string> folderOfTarget(FilePort& files, const std::string& pa
 // same pattern, created only where no file has it yet.
 std::optional<std::string> createOwnTemporaryIn(FilePort& files, const std::string& folder) {
     constexpr std::uint32_t kNumbers = 0xFFFF;
+    const std::string stem = folder.ends_with('\\') ? folder : folder + '\\';
     for (std::uint32_t number = 1; number <= kNumbers; ++number) {
         std::array<char, 5> digits{};
         std::snprintf(digits.data(), digits.size(), "%X", number);
         const std::string name =
-            folder + std::string(kTemporaryPrefix) + digits.data() + std::string(kTemporarySuffix);
+            stem + std::string(kTemporaryPrefix) + digits.data() + std::string(kTemporarySuffix);
         const Handle made =
             files.createFile(name, FilePort::kGenericWrite, 0, FilePort::kCreateNew, 0);
         if (made != FilePort::kInvalidHandle) {
@@ -104,27 +105,27 @@ std::optional<std::string> createOwnTemporaryIn(FilePort& files, const std::stri
     return std::nullopt;
 }
 
-// A new empty file in the target's own folder, so that no file of the user's is ever opened
-// for writing and the final move never crosses volumes.
-std::optional<std::string> createTemporaryBeside(FilePort& files, const std::string& path) {
-    const std::optional<std::string> folder = folderOfTarget(files, path);
-    if (!folder)
-        return std::nullopt;
-    if (folder->size() > FilePort::kMaxTempFolder)
-        return createOwnTemporaryIn(files, *folder);
+// A new empty file in the folder, so that no file of the user's is ever opened for writing.
+std::optional<std::string> createTemporaryIn(FilePort& files, const std::string& folder) {
+    if (folder.size() > FilePort::kMaxTempFolder)
+        return createOwnTemporaryIn(files, folder);
     std::array<char, FilePort::kMaxPath> name{};
-    if (files.getTempFileName(*folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
+    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
         return std::nullopt;
     return std::string(name.data());
 }
 
-// Writes the text to a temporary file and moves it over the target. On failure the
-// temporary file is gone and the target untouched.
-std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
-                                         TextPieces text) {
-    const std::optional<std::string> temporary = createTemporaryBeside(files, path);
+struct Written {
+    std::string path; // empty on failure
+    WriteFailure failure{ReplaceStep::None, 0};
+};
+
+// Writes the text whole into a new file in the folder, flushed and closed. On failure that
+// file is gone.
+Written writeTemporaryIn(FilePort& files, const std::string& folder, TextPieces text) {
+    const std::optional<std::string> temporary = createTemporaryIn(files, folder);
     if (!temporary)
-        return WriteFailure{ReplaceStep::CreateTemporary, files.getLastError()};
+        return {{}, {ReplaceStep::CreateTemporary, files.getLastError()}};
     OpenFile file(files, files.createFile(*temporary, FilePort::kGenericWrite, 0,
                                           FilePort::kCreateAlways, FilePort::kFlagWriteThrough));
     auto fail = [&](ReplaceStep step) {
@@ -132,7 +133,7 @@ std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& pat
         if (file.valid())
             file.close();
         files.deleteFile(*temporary);
-        return WriteFailure{step, error};
+        return Written{{}, {step, error}};
     };
     if (!file.valid())
         return fail(ReplaceStep::CreateTemporary);
@@ -142,9 +143,26 @@ std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& pat
         return fail(ReplaceStep::Flush);
     if (!file.close())
         return fail(ReplaceStep::Close);
-    if (!files.moveFileEx(*temporary, path,
-                          FilePort::kMoveReplaceExisting | FilePort::kMoveWriteThrough))
-        return fail(ReplaceStep::Replace);
+    return {*temporary, {}};
+}
+
+// Writes the text to a new file in the target's own folder, so that the move never crosses
+// volumes, and moves it over the target. On failure the new file is gone and the target
+// untouched.
+std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
+                                         TextPieces text) {
+    const std::optional<std::string> folder = folderOfTarget(files, path);
+    if (!folder)
+        return WriteFailure{ReplaceStep::CreateTemporary, files.getLastError()};
+    const Written written = writeTemporaryIn(files, *folder, text);
+    if (written.path.empty())
+        return written.failure;
+    if (!files.moveFileEx(written.path, path,
+                          FilePort::kMoveReplaceExisting | FilePort::kMoveWriteThrough)) {
+        const std::uint32_t error = files.getLastError();
+        files.deleteFile(written.path);
+        return WriteFailure{ReplaceStep::Replace, error};
+    }
     return std::nullopt;
 }
 
@@ -266,20 +284,8 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::st
 }
 
 NewFile writeNewFileIn(FilePort& files, const std::string& folder, std::string_view text) {
-    std::array<char, FilePort::kMaxPath> name{};
-    if (files.getTempFileName(folder, std::string(kTemporaryPrefix), 0, name.data()) == 0)
-        return {{}, files.getLastError()};
-    const std::string path = name.data();
-    OpenFile file(files, files.createFile(path, FilePort::kGenericWrite, 0, FilePort::kCreateAlways,
-                                          FilePort::kFlagWriteThrough));
-    if (file.valid() && writeAll(files, file.get(), text) && files.flushFileBuffers(file.get()) &&
-        file.close())
-        return {path, 0};
-    const std::uint32_t error = files.getLastError();
-    if (file.valid())
-        file.close();
-    files.deleteFile(path);
-    return {{}, error};
+    const Written written = writeTemporaryIn(files, folder, TextPieces(&text, 1));
+    return {written.path, written.failure.error};
 }
 
 } // namespace marlwick
