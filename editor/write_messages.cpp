@@ -79,9 +79,9 @@ std::string holdsTag(std::string_view boxName) {
 
 std::string changedMeanwhile(std::string_view path) {
     return "Die Datei " + quoted(path) +
-           " wurde verändert, während die Frage offen war, oder ist nicht mehr lesbar. Es wurde "
-           "nichts geschrieben. Die Änderungen lassen sich noch einmal übernehmen; dabei wird "
-           "die Datei neu gelesen.";
+           " wurde verändert, während die Frage offen war, oder ist nicht mehr lesbar." +
+           std::string(kNothingWritten) +
+           " Die Änderungen lassen sich noch einmal übernehmen; dabei wird die Datei neu gelesen.";
 }
 
 std::string notANumber(std::string_view boxName, std::string_view text) {
@@ -154,7 +154,8 @@ std::string backupFailed(std::string_view path, std::uint32_t error, std::string
     const std::string code = "(Fehler " + std::to_string(error) + ")";
     if (systemText.empty())
         return noBackupOf(path) + " " + code + ".";
-    return noBackupOf(path) + ". Das System meldet: „" + std::string(systemText) + "“ " + code;
+    return noBackupOf(path) + ". Das System meldet: „" + std::string(systemText) + "“ " + code +
+           ".";
 }
 
 std::string backupOfBackupFolder(std::string_view path) {

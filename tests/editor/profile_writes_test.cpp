@@ -121,17 +121,6 @@ TEST_F(ProfileWrites, ValuesShownFromAnotherFileLandInTheTargetsProfile) {
     EXPECT_EQ(files.contents(kTarget), other);
 }
 
-TEST_F(ProfileWrites, NameMetBeforeItsRecordNoLongerMovesTheSearch) {
-    const std::string early = "Car Fast<City>1</City>" + sample;
-    files.addFile(kTarget, early);
-    fakes::showProfiles(model, early);
-    type(20, "9");
-    host.answer({EditorHost::kIdYes});
-    WriteVehicleValues(editor);
-    EXPECT_EQ(files.contents(kTarget),
-              "Car Fast<City>1</City>" + sampleWith("Car Fast", "<City>50|", "<City>9|"));
-}
-
 TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
     const std::string lists = "<Name>Car Fast</Name><City>1|2|3|4|5|6|7|8</City>"
                               "<Open>1|2|3|4|5|6|7|8</Open>";
@@ -393,17 +382,26 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     // Shown from the import file, whose Truck has no specials at all.
     std::string noSpecial = sampleWith("Truck", "<Special>1|0|0|1</Special>", "");
     noSpecial.erase(noSpecial.find("<Special>", noSpecial.find("Truck")), 34);
+    // Written first, specials holding "<Value>" would move the route value's search.
+    const std::string tagged =
+        sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>");
     model.state.importFlag = true;
     model.state.importPath = kImport;
     const struct {
+        std::string target;
         std::string importText;
         bool importGoneForTheLoad;
+        bool route;
         std::string mention;
     } cases[] = {
-        {sample, true, "„LKW“"},          // boxes left from Car Fast's load
-        {noSpecial, false, "„Specials“"}, // the search ended in the next profile
+        {sample, sample, true, false, "„LKW“"},          // boxes left from Car Fast's load
+        {sample, noSpecial, false, false, "„Specials“"}, // the search ended in the next profile
+        {sample, tagged, false, true, "„<“"},            // a tag brought in
+        {tagged, sample, false, true, "„<“"},            // a tag taken out
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.mention);
+        files.addFile(kTarget, c.target);
         files.addFile(kImport, c.importText);
         model.form.label3[0].text = "PKW sch.";
         LoadProfiles(editor);
@@ -416,30 +414,9 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
         EditorContext context{model,          files, asked,        editor.registry,
                               editor.dialogs, 0,     editor.system};
         asked.answer({EditorHost::kIdYes});
-        WriteVehicleValues(context);
+        c.route ? WriteRouteValues(context) : WriteVehicleValues(context);
         expectRefusedMentioning(asked, c.mention);
-        EXPECT_EQ(files.contents(kTarget), sample);
-    }
-}
-
-TEST_F(ProfileWrites, ListsThatBringATagInOrTakeOneOutAreRefused) {
-    // Written first, specials holding "<Value>" would move the route value's search.
-    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-    const std::string tagged =
-        sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>");
-    model.state.importFlag = true;
-    model.state.importPath = kImport;
-    for (const auto& [target, imported] : {std::pair{sample, tagged}, std::pair{tagged, sample}}) {
-        files.addFile(kTarget, target);
-        files.addFile(kImport, imported);
-        LoadProfiles(editor);
-        MemoryHost asked;
-        EditorContext context{model,          files, asked,        editor.registry,
-                              editor.dialogs, 0,     editor.system};
-        asked.answer({EditorHost::kIdYes});
-        WriteRouteValues(context);
-        expectRefusedMentioning(asked, "„<“");
-        EXPECT_EQ(files.contents(kTarget), target);
+        EXPECT_EQ(files.contents(kTarget), c.target);
     }
 }
 
