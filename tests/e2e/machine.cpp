@@ -18,9 +18,24 @@ std::string environmentValue(const char* name) {
     return value ? value : "";
 }
 
+// A busy machine may take its time to start the write and to let go of the file.
+constexpr DWORD kRewriteMs = 30000;
+
 std::string withBackslashes(std::string path) {
     std::ranges::replace(path, '/', '\\');
     return path;
+}
+
+// Nothing when the file cannot be opened or read to its end.
+std::optional<std::string> bytesOf(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        return std::nullopt;
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    if (file.bad())
+        return std::nullopt;
+    return bytes.str();
 }
 
 } // namespace
@@ -56,10 +71,7 @@ void makeFolder(const std::string& path) {
 }
 
 std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    return bytesOf(path).value_or(std::string());
 }
 
 void writeFile(const std::string& path, const std::string& bytes) {
@@ -80,11 +92,17 @@ FILETIME lastWriteTime(const std::string& path) {
 }
 
 std::string bytesOnceRewritten(const std::string& path, FILETIME before) {
-    const bool rewritten = waitUntil([&] {
-        const FILETIME now = lastWriteTime(path);
-        return CompareFileTime(&now, &before) != 0;
-    });
-    return rewritten ? readFile(path) : std::string();
+    std::optional<std::string> bytes;
+    waitUntil(
+        [&] {
+            const FILETIME now = lastWriteTime(path);
+            const bool known = now.dwHighDateTime != 0 || now.dwLowDateTime != 0;
+            if (known && CompareFileTime(&now, &before) != 0)
+                bytes = bytesOf(path);
+            return bytes.has_value();
+        },
+        kRewriteMs);
+    return bytes.value_or(std::string());
 }
 
 void installPrograms(const std::string& folder) {

@@ -33,9 +33,9 @@ std::string readFile(const std::string& path); // empty when it cannot be read
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 FILETIME lastWriteTime(const std::string& path);
-// The file's bytes once its last write time is no longer `before` (empty after ten seconds
-// without a change). Only the times are looked at while waiting: a reader holding the file open
-// would make the program's replacing of it fail.
+// The file's bytes once its last write time is no longer `before` and it can be read (empty
+// after half a minute without). Until the time changes only the times are looked at: a reader
+// holding the file open would make the program's replacing of it fail.
 std::string bytesOnceRewritten(const std::string& path, FILETIME before);
 
 // Copies Marlwick.exe and Vandrl.exe, and nothing else, into the folder.
