@@ -45,6 +45,11 @@ HWND focusOf(HWND window) {
     return info.hwndFocus;
 }
 
+bool selectsWholeText(HWND box) {
+    const auto selection = static_cast<DWORD>(SendMessageA(box, EM_GETSEL, 0, 0));
+    return LOWORD(selection) == 0 && std::size_t{HIWORD(selection)} == textOf(box).size();
+}
+
 } // namespace
 
 const char* const EditorWindow::kModeCaptions[4] = {
@@ -122,11 +127,13 @@ bool EditorWindow::showsListSoon(int first, int count, const std::string& list) 
     return waitUntil([&] { return valueList(first, count) == list; });
 }
 
-void EditorWindow::editBox(HWND box, const std::string& typed) const {
+bool EditorWindow::enterBox(HWND box) const {
     click(box);
-    waitUntil([&] { return focusOf(window_) == box; });
-    // The editor selects the whole text on entry, so that typing replaces it.
-    Sleep(200);
+    return waitUntil([&] { return focusOf(window_) == box && selectsWholeText(box); });
+}
+
+void EditorWindow::editBox(HWND box, const std::string& typed) const {
+    enterBox(box);
     type(box, typed);
     waitUntil([&] { return textOf(box) == typed; });
     pressKey(box, VK_TAB);

@@ -41,7 +41,10 @@ class EditorWindow {
     // Waits until the boxes show the list.
     bool showsListSoon(int first, int count, const std::string& list) const;
 
-    // The user clicks into a box (which selects its text), types, and leaves it with Tab.
+    // The user clicks into a box; true once it has the focus and, as the editor selects it on
+    // entry, its whole text selected, so that typing replaces it.
+    bool enterBox(HWND box) const;
+    // The user clicks into a box, types, and leaves it with Tab.
     void editBox(HWND box, const std::string& typed) const;
 
   private:

@@ -37,8 +37,7 @@ TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
 
     // Another time: Autobahn outside towns, left by clicking the apply button, answered No.
     const FILETIME before = lastWriteTime(settings);
-    click(editor.speedBox(8));
-    Sleep(300);
+    ASSERT_TRUE(editor.enterBox(editor.speedBox(8)));
     type(editor.speedBox(8), "150");
     ASSERT_TRUE(showsSoon(editor.speedBox(8), "150"));
     click(apply);

@@ -62,12 +62,11 @@ class VandrlResident : public Scenario {
         return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     }
 
-    // The sheet's page on show after the user moved right along the tabs.
-    static HWND pageAfterTabs(HWND sheet, int rightPresses) {
-        const HWND tabs = childrenOf(sheet, "SysTabControl32").front();
-        for (int press = 0; press < rightPresses; ++press)
-            pressKey(tabs, VK_RIGHT);
-        Sleep(300);
+    // The sheet's page on show once the user moved one tab to the right.
+    static HWND nextPageByTab(HWND sheet) {
+        const HWND first = currentPage(sheet);
+        pressKey(childrenOf(sheet, "SysTabControl32").front(), VK_RIGHT);
+        waitUntil([&] { return currentPage(sheet) != first; });
         return currentPage(sheet);
     }
 
@@ -161,7 +160,7 @@ TEST_F(VandrlResident, TheEndOfTheSessionEjectsTheConfiguredDrivesAndIsNotHeldUp
         ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_DOWN, 2)); // "Properties..."
         const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
         ASSERT_NE(sheet, nullptr);
-        const HWND page = pageAfterTabs(sheet, 1);
+        const HWND page = nextPageByTab(sheet);
         ASSERT_EQ(textOf(page), "Shutdown");
         const HWND enable = childWithText(page, "Button", "&Enable eject at shutdown");
         ASSERT_NE(enable, nullptr);
@@ -206,7 +205,7 @@ TEST_F(VandrlResident, WithoutEjectAtShutdownTheEndOfTheSessionEjectsNothing) {
     }
     const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
     ASSERT_NE(sheet, nullptr);
-    const HWND page = pageAfterTabs(sheet, 1);
+    const HWND page = nextPageByTab(sheet);
     ASSERT_EQ(textOf(page), "Shutdown");
     click(childWithText(page, "Button", "&Enable eject at shutdown"));
     click(childWithText(sheet, "Button", "OK"));
