@@ -2,6 +2,8 @@
 // the same failure signals (invalid handle, FALSE, an error code from getLastError).
 #pragma once
 
+#include "services/system_codes.h"
+
 #include <cstdint>
 #include <string>
 
@@ -9,33 +11,33 @@ namespace marlwick {
 
 class FilePort {
   public:
-    using Handle = std::uintptr_t;
+    using Handle = system_codes::Handle;
 
-    static constexpr Handle kInvalidHandle = ~Handle{0};
+    static constexpr Handle kInvalidHandle = system_codes::kInvalidHandle;
     static constexpr std::uint32_t kInvalidAttributes = 0xFFFFFFFF;
     static constexpr std::uint32_t kAttributeReadOnly = 0x01;
     static constexpr std::uint32_t kAttributeDirectory = 0x10;
     static constexpr std::uint32_t kAttributeArchive = 0x20;
 
-    static constexpr std::uint32_t kGenericRead = 0x80000000;
+    static constexpr std::uint32_t kGenericRead = system_codes::kGenericRead;
     static constexpr std::uint32_t kGenericWrite = 0x40000000;
     static constexpr std::uint32_t kShareRead = 1;
     static constexpr std::uint32_t kShareWrite = 2;
 
     static constexpr std::uint32_t kCreateNew = 1;
     static constexpr std::uint32_t kCreateAlways = 2;
-    static constexpr std::uint32_t kOpenExisting = 3;
+    static constexpr std::uint32_t kOpenExisting = system_codes::kOpenExisting;
 
     static constexpr std::uint32_t kFlagWriteThrough = 0x80000000;
 
     static constexpr std::uint32_t kMoveReplaceExisting = 1;
     static constexpr std::uint32_t kMoveWriteThrough = 8;
 
-    static constexpr std::uint32_t kErrorFileNotFound = 2;
-    static constexpr std::uint32_t kErrorPathNotFound = 3;
-    static constexpr std::uint32_t kErrorAccessDenied = 5;
-    static constexpr std::uint32_t kErrorInvalidHandle = 6;
-    static constexpr std::uint32_t kErrorSharingViolation = 32;
+    static constexpr std::uint32_t kErrorFileNotFound = system_codes::kErrorFileNotFound;
+    static constexpr std::uint32_t kErrorPathNotFound = system_codes::kErrorPathNotFound;
+    static constexpr std::uint32_t kErrorAccessDenied = system_codes::kErrorAccessDenied;
+    static constexpr std::uint32_t kErrorInvalidHandle = system_codes::kErrorInvalidHandle;
+    static constexpr std::uint32_t kErrorSharingViolation = system_codes::kErrorSharingViolation;
     static constexpr std::uint32_t kErrorFileExists = 80;
     static constexpr std::uint32_t kErrorBufferOverflow = 111;
     static constexpr std::uint32_t kErrorDiskFull = 112;

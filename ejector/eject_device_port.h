@@ -2,16 +2,20 @@
 // same arguments, the same failure signals (FALSE, an invalid handle, an error code).
 #pragma once
 
+#include "services/system_codes.h"
+
 #include <cstdint>
 #include <string>
 
 namespace vandrel {
 
+namespace system_codes = marlwick::system_codes;
+
 class EjectDevicePort {
   public:
-    using Handle = std::uintptr_t;
+    using Handle = system_codes::Handle;
 
-    static constexpr Handle kInvalidHandle = ~Handle{0};
+    static constexpr Handle kInvalidHandle = system_codes::kInvalidHandle;
 
     static constexpr std::uint32_t kPlatformWin32Windows = 1;
     static constexpr std::uint32_t kPlatformWin32Nt = 2;
@@ -26,21 +30,21 @@ class EjectDevicePort {
     static constexpr std::uint32_t kDriveCdrom = 5;
     static constexpr std::uint32_t kDriveRamdisk = 6;
 
-    static constexpr std::uint32_t kGenericRead = 0x80000000;
+    static constexpr std::uint32_t kGenericRead = system_codes::kGenericRead;
     static constexpr std::uint32_t kShareReadWriteDelete = 7;
-    static constexpr std::uint32_t kOpenExisting = 3;
+    static constexpr std::uint32_t kOpenExisting = system_codes::kOpenExisting;
     static constexpr std::uint32_t kFlagDeleteOnClose = 0x04000000;
 
     static constexpr std::uint32_t kIoctlDiskEjectMedia = 0x00074808;
     static constexpr std::uint32_t kVwin32DiocDosIoctl = 1;
 
-    static constexpr std::uint32_t kErrorFileNotFound = 2;
-    static constexpr std::uint32_t kErrorPathNotFound = 3;
-    static constexpr std::uint32_t kErrorInvalidHandle = 6;
+    static constexpr std::uint32_t kErrorFileNotFound = system_codes::kErrorFileNotFound;
+    static constexpr std::uint32_t kErrorPathNotFound = system_codes::kErrorPathNotFound;
+    static constexpr std::uint32_t kErrorInvalidHandle = system_codes::kErrorInvalidHandle;
     static constexpr std::uint32_t kErrorNotReady = 21;
-    static constexpr std::uint32_t kErrorSharingViolation = 32;
+    static constexpr std::uint32_t kErrorSharingViolation = system_codes::kErrorSharingViolation;
     static constexpr std::uint32_t kErrorNotSupported = 50;
-    static constexpr std::uint32_t kErrorInvalidParameter = 87;
+    static constexpr std::uint32_t kErrorInvalidParameter = system_codes::kErrorInvalidParameter;
     static constexpr std::uint32_t kErrorInvalidFunction = 1;
 
     // The parts of OSVERSIONINFOA (148 bytes) the engine reads.

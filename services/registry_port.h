@@ -4,6 +4,8 @@
 // attributes, class buffers of enumeration, last-write times) are left out.
 #pragma once
 
+#include "services/system_codes.h"
+
 #include <cstdint>
 
 namespace marlwick {
@@ -23,10 +25,10 @@ class RegistryPort {
     static constexpr Key kHkeyCurrentConfig = 0x80000005;
 
     static constexpr Status kErrorSuccess = 0;
-    static constexpr Status kErrorFileNotFound = 2;
-    static constexpr Status kErrorAccessDenied = 5;
-    static constexpr Status kErrorInvalidHandle = 6;
-    static constexpr Status kErrorInvalidParameter = 87;
+    static constexpr Status kErrorFileNotFound = system_codes::kErrorFileNotFound;
+    static constexpr Status kErrorAccessDenied = system_codes::kErrorAccessDenied;
+    static constexpr Status kErrorInvalidHandle = system_codes::kErrorInvalidHandle;
+    static constexpr Status kErrorInvalidParameter = system_codes::kErrorInvalidParameter;
     static constexpr Status kErrorBadPathname = 161;
     static constexpr Status kErrorMoreData = 234;
     static constexpr Status kErrorNoMoreItems = 259;

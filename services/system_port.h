@@ -4,6 +4,8 @@
 // results and size rules.
 #pragma once
 
+#include "services/system_codes.h"
+
 #include <cstdint>
 
 namespace marlwick {
@@ -15,7 +17,7 @@ class SystemPort {
     static constexpr std::uint32_t kFormatMessageIgnoreInserts = 0x0200;
     static constexpr std::uint32_t kFormatMessageFromSystem = 0x1000;
 
-    static constexpr std::uint32_t kErrorInvalidParameter = 87;
+    static constexpr std::uint32_t kErrorInvalidParameter = system_codes::kErrorInvalidParameter;
     static constexpr std::uint32_t kErrorInsufficientBuffer = 122;
     static constexpr std::uint32_t kErrorMrMidNotFound = 317;
 
