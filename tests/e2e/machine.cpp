@@ -18,9 +18,6 @@ std::string environmentValue(const char* name) {
     return value ? value : "";
 }
 
-// A busy machine may take its time to start the write and to let go of the file.
-constexpr DWORD kRewriteMs = 30000;
-
 std::string withBackslashes(std::string path) {
     std::ranges::replace(path, '/', '\\');
     return path;
@@ -93,15 +90,13 @@ FILETIME lastWriteTime(const std::string& path) {
 
 std::string bytesOnceRewritten(const std::string& path, FILETIME before) {
     std::optional<std::string> bytes;
-    waitUntil(
-        [&] {
-            const FILETIME now = lastWriteTime(path);
-            const bool known = now.dwHighDateTime != 0 || now.dwLowDateTime != 0;
-            if (known && CompareFileTime(&now, &before) != 0)
-                bytes = bytesOf(path);
-            return bytes.has_value();
-        },
-        kRewriteMs);
+    waitUntil([&] {
+        const FILETIME now = lastWriteTime(path);
+        const bool known = now.dwHighDateTime != 0 || now.dwLowDateTime != 0;
+        if (known && CompareFileTime(&now, &before) != 0)
+            bytes = bytesOf(path);
+        return bytes.has_value();
+    });
     return bytes.value_or(std::string());
 }
 

@@ -62,7 +62,7 @@ HWND waitForWindow(DWORD processId, const char* className, const char* title, DW
 }
 
 HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title) {
-    return waitForTopLevel({processId, className, title, false}, 20000);
+    return waitForTopLevel({processId, className, title, false}, kPatienceMs);
 }
 
 bool waitUntilGone(HWND window) {

@@ -11,8 +11,12 @@ namespace wintest {
 // The class of dialogs and message boxes, by name (WC_DIALOG is an atom).
 inline constexpr char kDialogClass[] = "#32770";
 
+// How long a wait lasts before it counts as failed: what a program does at once on an idle
+// machine may take many seconds on a busy one, and a wait that holds costs nothing more.
+inline constexpr DWORD kPatienceMs = 30000;
+
 // Waits until the condition holds, polling; false when it did not within the time.
-template <typename Condition> bool waitUntil(Condition holds, DWORD milliseconds = 10000) {
+template <typename Condition> bool waitUntil(Condition holds, DWORD milliseconds = kPatienceMs) {
     const ULONGLONG end = GetTickCount64() + milliseconds;
     while (!holds()) {
         if (GetTickCount64() > end)
@@ -24,16 +28,16 @@ template <typename Condition> bool waitUntil(Condition holds, DWORD milliseconds
 
 std::string textOf(HWND window);
 std::string classOf(HWND window);
-bool showsSoon(HWND window, const std::string& text, DWORD milliseconds = 10000);
+bool showsSoon(HWND window, const std::string& text, DWORD milliseconds = kPatienceMs);
 
 // A visible top-level window of the process, of the class (any when null) and with the title
 // (any non-empty one when null); null after the time. Other test programs may show windows
 // alike meanwhile.
 HWND waitForWindow(DWORD processId, const char* className, const char* title,
-                   DWORD milliseconds = 20000);
+                   DWORD milliseconds = kPatienceMs);
 // The same for a window that is never shown, such as a tray tool's.
 HWND waitForHiddenWindow(DWORD processId, const char* className, const char* title);
-// True once the window is gone, false when it stays for ten seconds.
+// True once the window is gone, false when it stays.
 bool waitUntilGone(HWND window);
 
 // A round trip to the window's thread: true once that thread has handled every message sent
