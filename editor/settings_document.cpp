@@ -28,18 +28,23 @@ std::size_t findCommentStart(std::string_view text, std::size_t from) {
     }
 }
 
-// Whether the position lies inside an XML comment; comments do not nest.
-bool insideComment(std::string_view text, std::size_t position) {
-    for (std::size_t from = 0;;) {
+// Where the first `pattern` outside XML comments starts. Comments do not nest; the text is
+// read once, whatever the number of comments and of matches inside them.
+std::size_t findOutsideComments(std::string_view text, std::string_view pattern) {
+    std::size_t at = findText(text, pattern);
+    for (std::size_t from = 0; at != std::string_view::npos;) {
         const std::size_t start = findCommentStart(text, from);
-        if (start == std::string_view::npos || start >= position)
-            return false;
+        if (start == std::string_view::npos || start >= at)
+            return at;
         const std::size_t end =
             findText(text, tags::kCommentEnd, start + tags::kCommentStart.size());
-        if (end == std::string_view::npos || end + tags::kCommentEnd.size() > position)
-            return true;
+        if (end == std::string_view::npos)
+            return std::string_view::npos;
         from = end + tags::kCommentEnd.size();
+        if (from > at)
+            at = findText(text, pattern, from);
     }
+    return at;
 }
 
 bool isXmlBlank(char c) {
@@ -67,9 +72,7 @@ std::pair<std::size_t, std::size_t> findRecordEnd(std::string_view text, std::si
 std::optional<ProfileRecord> findProfileRecord(std::string_view text, std::string_view name) {
     const std::string start =
         std::string(tags::kName) + std::string(name) + std::string(tags::kNameEnd);
-    std::size_t at = findText(text, start);
-    while (at != std::string_view::npos && insideComment(text, at))
-        at = findText(text, start, at + 1);
+    const std::size_t at = findOutsideComments(text, start);
     if (at == std::string_view::npos)
         return std::nullopt;
     const std::size_t nameAt = at + tags::kName.size();
