@@ -146,18 +146,6 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
          "Car Fast</Name>" + lists.substr(21) + "<Special>1|2|3|4</Special>" + factors +
              "</SpeedProfile>",
          "\"<Name>Car Fast</Name>\""},
-        {"name only in a comment",
-         "<!-- <Name>Car Fast</Name> -->" + lists.substr(21) + "<Special>1|2|3|4</Special>" +
-             factors + "</SpeedProfile>",
-         "\"<Name>Car Fast</Name>\""},
-        {"a longer name only",
-         "<Name>Car Fast XL</Name>" + lists.substr(21) + "<Special>1|2|3|4</Special>" + factors +
-             "</SpeedProfile>",
-         "\"<Name>Car Fast</Name>\""},
-        {"record closed by an end tag with a blank",
-         "<Name>Car Fast</Name></SpeedProfile ><Name>Car Slow</Name>" + lists.substr(21) +
-             "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
-         "\"<City>\""},
         {"lists only in the next record",
          "<Name>Car Fast</Name></SpeedProfile><Name>Car Slow</Name>" + lists.substr(21) +
              "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
