@@ -54,9 +54,12 @@ TEST_F(EjectButton, StartsTheEjectToolFromTheTemporaryFolderForTheStick) {
     EXPECT_TRUE(waitUntil([&] { return log.ejectRequests() == "E"; })) << log.ejectRequests();
     EXPECT_TRUE(waitUntil([] { return runningProcesses("Vandrl.exe").empty(); }));
     EXPECT_EQ(log.ejectRequests(), "E");
+    // Wine's own helpers, started late on a busy machine, inherit the trace: every process
+    // that ends, ends well.
     const auto ended = log.callsOf("ExitProcess");
-    ASSERT_EQ(ended.size(), 1u);
-    EXPECT_EQ(ended.front().text, "ExitProcess(00000000)");
+    ASSERT_FALSE(ended.empty());
+    for (const auto& call : ended)
+        EXPECT_EQ(call.text, "ExitProcess(00000000)");
     EXPECT_EQ(readFile(ejectTool), readFile("E:\\Vandrl.exe"));
 
     // The editor is still there, with the file as it was.
