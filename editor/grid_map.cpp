@@ -19,8 +19,11 @@ ZerlegeResult locateGroupInRecord(std::string_view text, const ProfileRecord& re
 FoundList findProfileList(std::string_view text, std::string_view profileName,
                           const ValueGroup& group) {
     const auto record = findProfileRecord(text, profileName);
-    if (!record || !record->hasEnd())
-        return {locateGroup(text, profileName, group)[1], false};
+    // A name that no record owns is no profile, whatever alias or comment holds it.
+    if (!record)
+        return {locateGroup({}, profileName, group)[1], false};
+    if (!record->hasEnd())
+        return {locateGroup(text.substr(record->start), profileName, group)[1], false};
     const ZerlegeResult parts = locateGroupInRecord(text, *record, profileName, group);
     return {parts[1], !isZerlegeError(parts)};
 }

@@ -119,8 +119,8 @@ ZerlegeResult locateGroup(std::string_view text, std::string_view profileName,
 ZerlegeResult locateGroupInRecord(std::string_view text, const ProfileRecord& record,
                                   std::string_view profileName, const ValueGroup& group);
 
-// A group's list as a load finds it: in the profile's own record where the file has one,
-// else from the name's first occurrence anywhere.
+// A group's list as a load finds it: in the profile's own record, or from its name on where
+// the record never ends; a profile without a record shows as missing.
 struct FoundList {
     std::string_view list;
     bool inOwnRecord;

@@ -71,6 +71,8 @@ inline constexpr std::string_view kValue = "<Value>";
 inline constexpr std::string_view kValueEnd = "</Value>";
 inline constexpr std::string_view kName = "<Name>";
 inline constexpr std::string_view kSpeedProfileEnd = "</SpeedProfile>";
+// A record's start tag may hold white space before its ">".
+inline constexpr std::string_view kSpeedProfileStartOpen = "<SpeedProfile";
 // A record's end tag may hold white space before its ">".
 inline constexpr std::string_view kSpeedProfileEndOpen = "</SpeedProfile";
 inline constexpr std::string_view kNameEnd = "</Name>";
@@ -81,8 +83,9 @@ inline constexpr std::string_view kPreferenceFactorOpen = "<PreferenceFactor";
 inline constexpr std::string_view kPreferenceFactorClose = "</PreferenceFactor";
 } // namespace tags
 
-// A profile's own record: from "<Name>", the exact name and "</Name>", outside any comment, to
-// the first "</SpeedProfile" after it that white space and ">" close.
+// A profile's own record: the "<SpeedProfile>" element whose own name is the profile's, from its
+// "<Name>", the exact name and "</Name>" to the first "</SpeedProfile" after it that white
+// space and ">" close; text inside comments counts for neither.
 struct ProfileRecord {
     static constexpr std::size_t kNoEnd = std::string_view::npos;
 

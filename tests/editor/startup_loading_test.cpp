@@ -166,7 +166,7 @@ TEST_F(StartupAndLoading, MissingProfileAndListsShowWhatTheSearchGives) {
 }
 
 TEST_F(StartupAndLoading, MissingSpecialListGivesTheSearchError) {
-    loadFrom("<Name>Truck</Name><City>1|2|3|4|5|6|7|8</City>", "LKW");
+    loadFrom("<SpeedProfile><Name>Truck</Name><City>1|2|3|4|5|6|7|8</City>", "LKW");
     EXPECT_EQ(box(19), "such2 ERROR");
     EXPECT_EQ(box(20), "1");
     EXPECT_EQ(box(56), ""); // no "Fastest": the route value list is empty
@@ -181,6 +181,12 @@ TEST_F(StartupAndLoading, ListsOutsideTheProfilesOwnRecordAreNotShown) {
     const std::string comment = "<!-- <Name>Truck</Name><City>8|8|8|8|8|8|8|8</City> -->";
     const std::string longer =
         "<SpeedProfile><Name>Truck XL</Name><City>9|9|9|9|9|9|9|9</City></SpeedProfile>";
+    const std::string alias = "<SpeedProfile><Name>Motorcycle</Name><Alias><Name>Car Fast</Name>"
+                              "</Alias><City>9|9|9|9|9|9|9|9</City></SpeedProfile>";
+    // The record's end in a comment ends nothing: the next name is still this record's own.
+    const std::string commentedEnd = "<SpeedProfile><Name>Old</Name><!-- </SpeedProfile> -->"
+                                     "<Name>Truck</Name><City>9|9|9|9|9|9|9|9</City>"
+                                     "</SpeedProfile>";
     const struct {
         std::string text;
         std::string vehicle;
@@ -189,6 +195,11 @@ TEST_F(StartupAndLoading, ListsOutsideTheProfilesOwnRecordAreNotShown) {
     } cases[] = {
         {with("<Routing>", "<Routing>", "<Routing>" + comment), "LKW", 20, "45"},
         {with("<Routing>", "<SpeedProfile>", longer + "<SpeedProfile>"), "LKW", 20, "45"},
+        // Another record before the profile's own holds its name as an alias.
+        {with("<Routing>", "<SpeedProfile>", alias + "<SpeedProfile>"), "PKW sch.", 20, "50"},
+        {with("<Routing>", "<SpeedProfile>", commentedEnd + "<SpeedProfile>"), "LKW", 20, "45"},
+        // A name that no record owns is no profile.
+        {with("Motorcycle", "<SpeedProfile>", "<Speed/>"), "LKW", 27, ""},
         // Fastest without its specials, or without its value and closed by "</SpeedProfile >".
         {with("Fastest", "<Special>0|0|0|0</Special>", ""), "PKW sch.", 55, ""},
         {with("Fastest",
