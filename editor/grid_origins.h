@@ -14,7 +14,7 @@ namespace marlwick {
 
 enum class BoxOrigin : std::uint8_t {
     Unknown, // left from before the last load, or put there by no load of the profile's own
-    Loaded,  // the last load read it from the profile's own record
+    Loaded,  // the last load (or write) put there one value of the profile's own list
     Typed,   // the user typed it, or a routing speed moved it
 };
 
@@ -27,7 +27,6 @@ struct LoadedList {
 
 struct GridOrigins {
     std::array<BoxOrigin, kValueBoxCount> boxes{};
-    std::array<std::string, kValueBoxCount> loadedTexts;
     std::map<int, LoadedList> lists; // by the group's first box
 };
 

@@ -11,23 +11,29 @@
 namespace marlwick {
 
 // The load showed the group's list, read from the profile's own record of the target or,
-// when fromImport, of the import file.
+// when fromImport, of the import file. A box that shows no value of the list at its own
+// place (a placeholder, or the rest of a longer list) is noted as no loaded value.
 void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string_view list,
                     bool fromImport);
 
+// A box of the group holds a value the user typed or a routing speed moved.
+bool holdsTypedValue(const MainWindowModel& model, const ValueGroup& group);
+
 struct ListToWrite {
-    enum class Problem { None, NotANumber, NotLoaded, HoldsTag };
+    enum class Problem { None, NotANumber, NotLoaded, HoldsTag, ChangedSinceLoad, NotOneValue };
     Problem problem = Problem::None;
     int box = 0; // the first box with the problem
     std::string list;
+    std::size_t valuesInFile = 0; // with NotOneValue: how many values the loaded list holds
 };
 
-// The list a write puts in place of the file's list inFile. A list the user typed nothing into
-// stays as its load's file holds it; one typed into takes the typed numbers and the loaded
-// texts of the other boxes. Anything else has no known origin. A change that would bring a
-// "<" into the file or take one out is refused too: it could move what a later list's search
-// finds.
+// The list a write puts in place of the list inFile, which the file read for the write holds as
+// asRead. A list the user typed nothing into stays as the target holds it now, or takes the
+// import file's list as loaded. A list typed into is the loaded list with exactly the typed
+// values replaced, and only while the target still holds the list as loaded. A list brought in from
+// another file holds numbers only. A change that would bring a "<" into the file or take one out is
+// refused too: it could move what a later list's search finds.
 ListToWrite listToWrite(const MainWindowModel& model, const ValueGroup& group,
-                        std::string_view inFile);
+                        std::string_view inFile, std::string_view asRead);
 
 } // namespace marlwick

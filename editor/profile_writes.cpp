@@ -67,26 +67,36 @@ Excerpt routeExcerpt(std::string_view record, std::string_view after) {
 }
 
 // Why the profile's own record cannot take the write; nothing when it can.
-std::optional<std::string> refusalOfRecord(std::string_view text, std::string_view name,
+std::optional<std::string> refusalOfRecord(std::string_view name,
                                            const std::optional<ProfileRecord>& record) {
-    if (!record && findText(text, name) == std::string_view::npos)
-        return messages::profileMissing(name);
     if (!record)
-        return messages::profileLacks(name, std::string(tags::kName) + std::string(name) +
-                                                std::string(tags::kNameEnd));
+        return messages::profileMissing(name);
     if (!record->hasEnd())
         return messages::profileLacks(name, tags::kSpeedProfileEnd);
     return std::nullopt;
 }
 
-std::string refusalOfList(const MainWindowModel& model, ProfileKind kind, const ListToWrite& list) {
+std::string refusalOfList(const MainWindowModel& model, const ValueGroup& group,
+                          const ListToWrite& list) {
+    const ProfileKind kind = group.kind;
     const std::string& box = model.form.text1[static_cast<std::size_t>(list.box)].text;
     if (list.problem == ListToWrite::Problem::NotANumber)
         return messages::notANumber(grid::boxName(list.box), box);
     if (list.problem == ListToWrite::Problem::HoldsTag)
         return messages::holdsTag(grid::boxName(list.box));
+    if (list.problem == ListToWrite::Problem::ChangedSinceLoad)
+        return messages::changedSinceLoad(kind, model.form.label3[grid::titleOf(kind)].text,
+                                          model.state.targetPath);
+    if (list.problem == ListToWrite::Problem::NotOneValue)
+        return messages::notOneValue(grid::boxName(list.box), list.valuesInFile, group.count);
     return messages::notLoadedFor(kind, model.form.label3[grid::titleOf(kind)].text,
                                   grid::boxName(list.box));
+}
+
+// The group whose list the load shows in the same boxes: the route's specials are read inside
+// the factor block but written at the first "<Special>" after the name.
+const ValueGroup& loadedGroupOf(const ValueGroup& written) {
+    return *std::ranges::find(kLoadOrder, written.firstBox, &ValueGroup::firstBox);
 }
 
 // Replaces each group's list in turn, every search on the text as changed so far and within
@@ -97,7 +107,7 @@ PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, 
     if (name.empty())
         return refused(messages::noProfileName(name));
     const std::optional<ProfileRecord> found = findProfileRecord(fileText, name);
-    if (auto refusal = refusalOfRecord(fileText, name, found))
+    if (auto refusal = refusalOfRecord(name, found))
         return refused(std::move(*refusal));
 
     PlannedWrite plan;
@@ -111,14 +121,19 @@ PlannedWrite planWrite(const MainWindowModel& model, std::string_view fileText, 
         const ZerlegeResult parts = locateGroupInRecord(plan.record, record, name, group);
         if (isZerlegeError(parts))
             return refused(messages::groupNotFound(name, group, parts));
-        const ListToWrite list = listToWrite(model, group, parts[1]);
+        // The list that the load showed, as the file read for this write holds it.
+        const std::string_view asRead =
+            locateGroupInRecord(fileText, *found, name, loadedGroupOf(group))[1];
+        ListToWrite list = listToWrite(model, group, parts[1], asRead);
         if (list.problem != ListToWrite::Problem::None)
-            return refused(refusalOfList(model, kind, list));
+            return refused(refusalOfList(model, group, list));
         // Prefix and suffix stay as they are, so the list is replaced in place.
         const std::size_t listAt = record.nameAt + parts[0].size();
         const std::size_t oldSize = parts[1].size();
         plan.record.replace(listAt, oldSize, list.list);
         record.end = record.end + list.list.size() - oldSize;
+        if (holdsTypedValue(model, group))
+            plan.typedLists.push_back({group, std::move(list.list)});
     }
 
     const std::string_view after = fileText.substr(plan.recordEnd);
@@ -171,13 +186,12 @@ void confirmAndWrite(EditorContext& editor, ProfileKind kind) {
     }
     if (!askYesNo(editor, messages::confirmation(kConfirmationHeader, plan.excerpt)))
         return;
-    // While the question was open another program may have changed the file, or another
-    // card taken the drive letter: the plan holds only for the bytes it was made from.
-    if (!fileHolds(editor.files, path, planned.oldText)) {
-        tell(editor, messages::changedMeanwhile(path));
+    // The plan holds only for the bytes it was made from: the replacement compares them last.
+    if (!replaceKeepingBackup(editor, path, plan.newText(planned.oldText), planned.oldText))
         return;
-    }
-    replaceKeepingBackup(editor, path, plan.newText(planned.oldText), planned.oldText);
+    // The file now holds what the typed boxes show: they count as loaded from it.
+    for (const auto& [group, list] : plan.typedLists)
+        noteLoadedList(editor.model, group, list, false);
 }
 
 } // namespace

@@ -4,10 +4,13 @@
 #pragma once
 
 #include "editor/editor_context.h"
+#include "editor/grid_map.h"
 
 #include <array>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace marlwick {
 
@@ -21,6 +24,8 @@ struct PlannedWrite {
     std::string record; // the record as the write makes it
     std::string excerpt;
     std::string refusal; // why nothing may be written; empty when the plan is sound
+    // The lists that take typed values, as written.
+    std::vector<std::pair<ValueGroup, std::string>> typedLists;
 
     std::array<std::string_view, 3> newText(std::string_view oldText) const {
         return {oldText.substr(0, recordStart), record, oldText.substr(recordEnd)};

@@ -147,16 +147,21 @@ Written writeTemporaryIn(FilePort& files, const std::string& folder, TextPieces 
 }
 
 // Writes the text to a new file in the target's own folder, so that the move never crosses
-// volumes, and moves it over the target. On failure the new file is gone and the target
-// untouched.
-std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path,
-                                         TextPieces text) {
+// volumes, and moves it over the target if the target still holds the expected bytes: only the
+// compare and the move are left between another program's write and ours. On failure the new
+// file is gone and the target untouched.
+std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& path, TextPieces text,
+                                         std::string_view expected) {
     const std::optional<std::string> folder = folderOfTarget(files, path);
     if (!folder)
         return WriteFailure{ReplaceStep::CreateTemporary, files.getLastError()};
     const Written written = writeTemporaryIn(files, *folder, text);
     if (written.path.empty())
         return written.failure;
+    if (!fileHolds(files, path, expected)) {
+        files.deleteFile(written.path);
+        return WriteFailure{ReplaceStep::Compare, 0};
+    }
     if (!files.moveFileEx(written.path, path,
                           FilePort::kMoveReplaceExisting | FilePort::kMoveWriteThrough)) {
         const std::uint32_t error = files.getLastError();
@@ -164,6 +169,29 @@ std::optional<WriteFailure> writeAndMove(FilePort& files, const std::string& pat
         return WriteFailure{ReplaceStep::Replace, error};
     }
     return std::nullopt;
+}
+
+ReplaceResult notReplaced(const WriteFailure& failure) {
+    const ReplaceOutcome outcome = failure.step == ReplaceStep::Compare
+                                       ? ReplaceOutcome::ChangedMeanwhile
+                                       : ReplaceOutcome::Unchanged;
+    return {outcome, failure.step, failure.error};
+}
+
+// The new text did not read back. The old bytes go back only over what the read-back found, so
+// that a file another program wrote meanwhile is left as it is.
+ReplaceResult restoreOld(FilePort& files, const std::string& path, std::string_view oldText,
+                         std::uint32_t error) {
+    const std::optional<std::string> found = readWholeFile(files, path);
+    if (!found)
+        return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
+    const TextPieces old(&oldText, 1);
+    const auto failure = writeAndMove(files, path, old, *found);
+    if (failure && failure->step == ReplaceStep::Compare)
+        return {ReplaceOutcome::LeftAsFound, ReplaceStep::ReadBack, error};
+    if (!failure && fileHolds(files, path, old))
+        return {ReplaceOutcome::RestoredOld, ReplaceStep::ReadBack, error};
+    return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
 }
 
 } // namespace
@@ -264,18 +292,11 @@ ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPie
                                std::string_view oldText) {
     if (isReadOnly(files, path))
         return {ReplaceOutcome::Unchanged, ReplaceStep::ReadOnly, FilePort::kErrorAccessDenied};
-
-    if (const auto failure = writeAndMove(files, path, newText))
-        return {ReplaceOutcome::Unchanged, failure->step, failure->error};
-
+    if (const auto failure = writeAndMove(files, path, newText, oldText))
+        return notReplaced(*failure);
     if (fileHolds(files, path, newText))
         return {ReplaceOutcome::Replaced};
-
-    const std::uint32_t error = files.getLastError();
-    const TextPieces old(&oldText, 1);
-    if (!writeAndMove(files, path, old) && fileHolds(files, path, old))
-        return {ReplaceOutcome::RestoredOld, ReplaceStep::ReadBack, error};
-    return {ReplaceOutcome::RestoreFailed, ReplaceStep::ReadBack, error};
+    return restoreOld(files, path, oldText, files.getLastError());
 }
 
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,

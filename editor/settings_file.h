@@ -36,13 +36,25 @@ std::string temporaryFolder(FilePort& files);
 // The user marked the file read-only; the editor leaves such a file alone.
 bool isReadOnly(FilePort& files, const std::string& path);
 
-enum class ReplaceStep { ReadOnly, CreateTemporary, Write, Flush, Close, Replace, ReadBack, None };
+enum class ReplaceStep {
+    ReadOnly,
+    CreateTemporary,
+    Write,
+    Flush,
+    Close,
+    Compare,
+    Replace,
+    ReadBack,
+    None
+};
 
 enum class ReplaceOutcome {
-    Replaced,      // the file holds the new text, read back and compared
-    Unchanged,     // a step before the replacement failed: the file holds its old bytes
-    RestoredOld,   // the new text did not read back; the old bytes were put back
-    RestoreFailed, // neither the new text nor the old bytes could be confirmed
+    Replaced,         // the file holds the new text, read back and compared
+    Unchanged,        // a step before the replacement failed: the file holds its old bytes
+    ChangedMeanwhile, // right before the move the file held other bytes than the old ones
+    RestoredOld,      // the new text did not read back; the old bytes were put back
+    RestoreFailed,    // neither the new text nor the old bytes could be confirmed
+    LeftAsFound,      // the new text did not read back, and the file changed again since
 };
 
 struct ReplaceResult {
@@ -51,10 +63,11 @@ struct ReplaceResult {
     std::uint32_t error = 0; // the system's error code of the failed step, if any
 };
 
-// Writes the new text to a new file of its own beside the file, flushes it, moves it over the file
-// in one write-through step and reads it back. The old text is what the file held before; it is put
-// back the same way when the read-back differs. The temporary file never outlives the call. A
-// read-only file is left alone: the user marked it so.
+// Writes the new text to a new file of its own beside the file, flushes it, and moves it over the
+// file in one write-through step only while the file still holds the old text, then reads it
+// back. When the read-back differs the old text is put back the same way, but only over the bytes
+// that read-back found. The temporary file never outlives the call. A read-only file is left
+// alone: the user marked it so.
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, TextPieces newText,
                                std::string_view oldText);
 ReplaceResult replaceWholeFile(FilePort& files, const std::string& path, std::string_view newText,

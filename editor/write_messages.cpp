@@ -84,6 +84,23 @@ std::string changedMeanwhile(std::string_view path) {
            " Die Änderungen lassen sich noch einmal übernehmen; dabei wird die Datei neu gelesen.";
 }
 
+std::string changedSinceLoad(ProfileKind kind, std::string_view caption, std::string_view path) {
+    const std::string block = kind == ProfileKind::Vehicle ? "des Fahrzeugs" : "der Route";
+    return "Die Datei " + quoted(path) + " wurde seit dem Laden der Werte " + block + " „" +
+           std::string(caption) + "“ verändert. Bitte „" + std::string(caption) +
+           "“ neu laden, indem Sie es noch einmal auswählen, und die Änderung dann erneut "
+           "eingeben." +
+           std::string(kNothingWritten);
+}
+
+std::string notOneValue(std::string_view boxName, std::size_t valuesInFile, int valuesShown) {
+    return "Die Liste des Feldes " + std::string(boxName) + " hat in der Datei " +
+           std::to_string(valuesInFile) + (valuesInFile == 1 ? " Wert" : " Werte") + " statt " +
+           std::to_string(valuesShown) +
+           ", und dieses Feld zeigt keinen davon. Es lässt sich hier nicht ändern." +
+           std::string(kNothingWritten);
+}
+
 std::string notANumber(std::string_view boxName, std::string_view text) {
     // A long typed text is named by its start.
     constexpr std::size_t kShown = 40;
@@ -120,6 +137,13 @@ std::string replaceFailure(std::string_view path, const ReplaceResult& result) {
                    std::string(kNothingWritten);
         return "Die Datei " + quoted(path) + " konnte nicht geschrieben werden" + error +
                ". Sie ist unverändert.";
+    case ReplaceOutcome::ChangedMeanwhile:
+        return changedMeanwhile(path);
+    case ReplaceOutcome::LeftAsFound:
+        return "Die Datei " + quoted(path) +
+               " ließ sich nach dem Schreiben nicht fehlerfrei zurücklesen und wurde seitdem "
+               "von anderer Seite verändert. Sie enthält jetzt weder den alten noch den neuen "
+               "Inhalt und wurde so gelassen. Der alte Inhalt liegt im Sicherungsordner.";
     case ReplaceOutcome::RestoredOld:
         return "Die Datei " + quoted(path) +
                " wurde geschrieben, ließ sich aber nicht fehlerfrei zurücklesen. Der alte "

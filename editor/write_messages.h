@@ -35,6 +35,10 @@ std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string
 std::string holdsTag(std::string_view boxName);
 // The file no longer holds the bytes the confirmed write was planned from.
 std::string changedMeanwhile(std::string_view path);
+// The target's list no longer is what the load showed, so typed values would undo a newer one.
+std::string changedSinceLoad(ProfileKind kind, std::string_view caption, std::string_view path);
+// A box typed into shows no value of its list at its own place: the list has another count.
+std::string notOneValue(std::string_view boxName, std::size_t valuesInFile, int valuesShown);
 // A list that would change holds a box text that is no number.
 std::string notANumber(std::string_view boxName, std::string_view text);
 std::string excerptTagMissing(std::string_view profileName, std::string_view tag);

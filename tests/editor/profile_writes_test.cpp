@@ -5,6 +5,8 @@
 #include "tests/editor/editor_fixture.h"
 #include "tests/fakes/sample_settings.h"
 
+#include <algorithm>
+
 namespace marlwick {
 namespace {
 
@@ -131,24 +133,33 @@ TEST_F(ProfileWrites, RefusesWithAMessageAndLeavesTheFileAlone) {
         std::string fileText;
         std::string expectedMention;
     };
+    const std::string record = "<SpeedProfile>";
+    const std::string whole = record + lists + "<Special>1|2|3|4</Special>" + factors;
     const Case cases[] = {
-        {"profile missing", "<Name>Car Slow</Name>" + factors, "\"Car Fast\""},
-        {"start tag missing", lists + "<Special>1|2|3|4</Special></SpeedProfile>",
+        {"profile missing", record + "<Name>Car Slow</Name>" + factors, "\"Car Fast\""},
+        {"start tag missing", record + lists + "<Special>1|2|3|4</Special></SpeedProfile>",
          "\"<PreferenceFactor>\""},
         {"inner tag missing",
-         lists + "<Special>1|2|3|4</Special><PreferenceFactor><City>1</City></SpeedProfile>",
+         record + lists +
+             "<Special>1|2|3|4</Special><PreferenceFactor><City>1</City></SpeedProfile>",
          "\"<Open>\""},
-        {"end tag missing", lists + "<Special>1|2|3|4" + factors + "</SpeedProfile>",
+        {"end tag missing", record + lists + "<Special>1|2|3|4" + factors + "</SpeedProfile>",
          "\"</Special>\""},
-        {"record end missing", lists + "<Special>1|2|3|4</Special>" + factors,
-         "\"</SpeedProfile>\""},
+        {"record end missing", whole, "\"</SpeedProfile>\""},
+        {"record end only in a comment", whole + "<!-- </SpeedProfile> -->", "\"</SpeedProfile>\""},
         {"record without <Name>",
-         "Car Fast</Name>" + lists.substr(21) + "<Special>1|2|3|4</Special>" + factors +
+         record + "Car Fast</Name>" + lists.substr(21) + "<Special>1|2|3|4</Special>" + factors +
              "</SpeedProfile>",
-         "\"<Name>Car Fast</Name>\""},
+         "\"Car Fast\""},
+        {"name without a record",
+         lists + "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>", "\"Car Fast\""},
+        {"name only as another record's alias",
+         record + "<Name>Motorcycle</Name><Alias>" + lists.substr(0, 21) + "</Alias>" +
+             lists.substr(21) + "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
+         "\"Car Fast\""},
         {"lists only in the next record",
-         "<Name>Car Fast</Name></SpeedProfile><Name>Car Slow</Name>" + lists.substr(21) +
-             "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
+         record + "<Name>Car Fast</Name></SpeedProfile>" + record + "<Name>Car Slow</Name>" +
+             lists.substr(21) + "<Special>1|2|3|4</Special>" + factors + "</SpeedProfile>",
          "\"<City>\""},
     };
     for (const auto& c : cases) {
@@ -210,21 +221,44 @@ TEST_F(ProfileWrites, ListsThatWouldChangeTakeNumbersOnly) {
 }
 
 TEST_F(ProfileWrites, OddListsOfTheFileAreWrittenBackOnlyAsTheyStand) {
-    // A short list spreads over its boxes with a placeholder between: left alone it stays as
-    // the file holds it, but a box the load did not fill is never written.
-    const std::string shortList = sampleWith("Car Fast", "<Special>0|1|0|1", "<Special>1|2");
-    files.addFile(kTarget, shortList);
-    ClearValueBoxes(model);
-    fakes::showProfiles(model, shortList);
-    EXPECT_EQ(model.form.text1[17].text, kPlaceholder);
-    WriteVehicleValues(editor); // answered No
-    ASSERT_EQ(host.boxes().size(), 1u);
-    EXPECT_EQ(host.boxes()[0].type, EditorHost::kMbYesNo);
-    type(16, "3");
-    WriteVehicleValues(editor);
-    ASSERT_EQ(host.boxes().size(), 2u);
-    EXPECT_NE(host.boxes()[1].text.find("„Specials“, 2. Wert"), std::string::npos);
-    EXPECT_EQ(files.contents(kTarget), shortList);
+    // A short list spreads over its boxes with a placeholder between and the whole list in the
+    // last box: left alone it stays as the file holds it; typed into, only a box that shows
+    // one value at its own place can change, and nothing else of the list does.
+    const struct {
+        std::string from, list;
+        int box;
+        std::string typed, written; // empty when refused
+    } shortLists[] = {
+        {"<Special>0|1|0|1", "<Special>1|2", 17, "3", ""},
+        {"<Special>0|1|0|1", "<Special>1|2", 19, "3", ""},
+        {"<Special>0|1|0|1", "<Special>1|2", 16, "3", "<Special>3|2"},
+        {"<City>50|50|50|50|40|30|20|10", "<City>50|50|50|50|40|30|20", 26, "25", ""},
+        {"<City>50|50|50|50|40|30|20|10", "<City>50|50|50|50|40|30|20", 20, "90",
+         "<City>90|50|50|50|40|30|20"},
+    };
+    for (const auto& c : shortLists) {
+        SCOPED_TRACE(c.list + " / " + c.typed);
+        const std::string text = sampleWith("Car Fast", c.from, c.list);
+        MemoryMachine other;
+        other.files.addFile(kTarget, text);
+        ClearValueBoxes(model);
+        fakes::showProfiles(model, text);
+        EditorContext context = other.contextFor(model);
+        other.host.answer({EditorHost::kIdNo});
+        WriteVehicleValues(context); // untouched: the question comes
+        EXPECT_EQ(other.host.boxes().back().type, EditorHost::kMbYesNo);
+        type(c.box, c.typed);
+        other.host.answer({EditorHost::kIdYes});
+        WriteVehicleValues(context);
+        if (c.written.empty()) {
+            const auto values = std::count(c.list.begin(), c.list.end(), '|') + 1;
+            EXPECT_NE(other.host.boxes().back().text.find(" " + std::to_string(values) + " Werte"),
+                      std::string::npos)
+                << other.host.boxes().back().text;
+        }
+        EXPECT_EQ(other.files.contents(kTarget),
+                  c.written.empty() ? text : sampleWith("Car Fast", c.from, c.written));
+    }
 
     // Odd lists of the file's own: untouched they stay as they are and stop no other list;
     // typed into, the other values keep their text, line breaks included.
@@ -271,7 +305,7 @@ TEST_F(ProfileWrites, ListsOfAnotherProfileAreNeverWritten) {
 }
 
 TEST_F(ProfileWrites, LastVehicleOfTheFileIsWrittenWithItsRecordShown) {
-    const std::string last = "<Name>Car Fast</Name><City>1|2|3|4|5|6|7|8</City>"
+    const std::string last = "<SpeedProfile><Name>Car Fast</Name><City>1|2|3|4|5|6|7|8</City>"
                              "<Open>1|2|3|4|5|6|7|8</Open><Special>1|2|3|4</Special>"
                              "<PreferenceFactor><City>1|2|3|4|5|6|7|8</City>"
                              "<Open>1|2|3|4|5|6|7|8</Open></PreferenceFactor></SpeedProfile >";
@@ -280,8 +314,8 @@ TEST_F(ProfileWrites, LastVehicleOfTheFileIsWrittenWithItsRecordShown) {
     type(20, "9");
     host.answer({EditorHost::kIdYes});
     WriteVehicleValues(editor);
-    const std::string written = "<Name>Car Fast</Name><City>9|2|" + last.substr(31);
-    EXPECT_EQ(files.contents(kTarget), written);
+    const std::string written = "<Name>Car Fast</Name><City>9|2|" + last.substr(45);
+    EXPECT_EQ(files.contents(kTarget), "<SpeedProfile>" + written);
     ASSERT_EQ(host.boxes().size(), 1u);
     EXPECT_EQ(host.boxes()[0].text, std::string(kConfirmationHeader) + written);
 }
@@ -365,6 +399,41 @@ TEST_F(ProfileWrites, AChangeMadeWhileTheQuestionIsOpenIsNeverLost) {
                                            .replace(sample.find("<City>50|50|"), 9, "<City>55|"));
 }
 
+TEST_F(ProfileWrites, AValueAnotherProgramChangedIsNeverUndone) {
+    // Changed after the load, in the list typed into or in another; or while the backup is
+    // made or the new file written, right before the move.
+    const std::string third = sampleWith("Car Fast", "<City>50|50|50|", "<City>50|50|55|");
+    const std::string truck = sampleWith("Truck", "<City>45|", "<City>46|");
+    const struct {
+        std::string changed;
+        std::optional<MemoryFiles::Call> during; // nothing: before the click
+        std::string mention;
+    } cases[] = {
+        {third, std::nullopt, "seit dem Laden"},
+        {third, MemoryFiles::Call::ShGetFolderPath, "ver\xE4ndert"},
+        {truck, MemoryFiles::Call::FlushFileBuffers, "ver\xE4ndert"},
+        {truck, MemoryFiles::Call::CloseHandle, "ver\xE4ndert"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mention);
+        MemoryMachine other;
+        other.files.addFile(kTarget, sample);
+        fakes::showProfiles(model, sample);
+        type(20, "120");
+        if (c.during)
+            other.files.duringCall(*c.during, [&] { other.files.addFile(kTarget, c.changed); });
+        else
+            other.files.addFile(kTarget, c.changed);
+        EditorContext context = other.contextFor(model);
+        other.host.answer({EditorHost::kIdYes});
+        WriteVehicleValues(context);
+        EXPECT_EQ(other.files.contents(kTarget), c.changed);
+        EXPECT_NE(other.host.boxes().back().text.find(c.mention), std::string::npos)
+            << other.host.boxes().back().text;
+        EXPECT_EQ(other.host.boxes().back().type, EditorHost::kMbOk);
+    }
+}
+
 TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
     // Shown from the import file, whose Truck has no specials at all.
@@ -373,6 +442,7 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     // Written first, specials holding "<Value>" would move the route value's search.
     const std::string tagged =
         sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>");
+    const std::string worded = sampleWith("Truck", "<City>45|45|", "<City>105|schnell|");
     model.state.importFlag = true;
     model.state.importPath = kImport;
     const struct {
@@ -384,7 +454,8 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     } cases[] = {
         {sample, sample, true, false, "„LKW“"},          // boxes left from Car Fast's load
         {sample, noSpecial, false, false, "„Specials“"}, // the search ended in the next profile
-        {sample, tagged, false, true, "„<“"},            // a tag brought in
+        {sample, tagged, false, true, "keine Zahl"},     // a tag brought in
+        {sample, worded, false, false, "„schnell“"},     // a word brought in
         {tagged, sample, false, true, "„<“"},            // a tag taken out
     };
     for (const auto& c : cases) {
@@ -440,6 +511,7 @@ TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
         if (target == kTarget)
             other.files.failCall(MemoryFiles::Call::CreateDirectory, FilePort::kErrorAccessDenied);
         model.state.targetPath = target;
+        fakes::showProfiles(model, sample);
         EditorContext context = other.contextFor(model);
         type(21, "55");
         other.host.answer({EditorHost::kIdYes});

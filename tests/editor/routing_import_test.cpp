@@ -95,11 +95,14 @@ TEST_F(RoutingImport, RefusesWhatWouldDamageTheTarget) {
     struct Case {
         std::string target, imported, mention;
     };
+    // The last row: another program writes the target while its backup is made.
+    const std::string anotherWrite = "<Routing>another program's</Routing>";
     const Case cases[] = {
         {"no routing here", "<Routing>x</Routing>", "\"<Routing>\""},
         {"<Routing>open end", "<Routing>x</Routing>", "\"</Routing>\""},
         {"<Routing>old</Routing>", "<Routing>cut off", "\"</Routing>\""},
         {"<Routing>old</Routing>", "", "\"<Routing>\""},
+        {"<Routing>old</Routing>", "<Routing>x</Routing>", "ver\xE4ndert"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.target + " / " + c.imported);
@@ -108,11 +111,15 @@ TEST_F(RoutingImport, RefusesWhatWouldDamageTheTarget) {
         MemoryHost& asked = other.host;
         own.addFile(kTarget, c.target);
         own.addFile(kImport, c.imported);
+        const bool changed = c.mention == "ver\xE4ndert";
+        if (changed)
+            own.duringCall(MemoryFiles::Call::ShGetFolderPath,
+                           [&] { own.addFile(kTarget, anotherWrite); });
         EditorContext context = other.contextFor(model);
         EXPECT_FALSE(ImportRouting(context));
         ASSERT_EQ(asked.boxes().size(), 1u);
         EXPECT_NE(asked.boxes()[0].text.find(c.mention), std::string::npos);
-        EXPECT_EQ(own.contents(kTarget), c.target);
+        EXPECT_EQ(own.contents(kTarget), changed ? anotherWrite : c.target);
     }
 }
 

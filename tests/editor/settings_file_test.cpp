@@ -132,24 +132,53 @@ TEST_F(SettingsFile, ReadOnlyFileIsNotReplaced) {
 }
 
 TEST_F(SettingsFile, WrongReadBackPutsTheOldBytesBack) {
-    files.damageReadsOf(kTarget, 1);
+    files.damageReadsOf(kTarget, 1, 1); // the compare before the move reads well
     const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
     EXPECT_EQ(result.outcome, ReplaceOutcome::RestoredOld);
     expectOldBytesAndNoLeftovers();
 }
 
 TEST_F(SettingsFile, MediumThatNeverReadsBackIsReported) {
-    files.damageReadsOf(kTarget, 1000);
+    files.damageReadsOf(kTarget, 1000, 1);
     const auto result = replaceWholeFile(files, kTarget, kNew, kOld);
     EXPECT_EQ(result.outcome, ReplaceOutcome::RestoreFailed);
     EXPECT_EQ(files.openHandles(), 0);
+}
+
+TEST_F(SettingsFile, AnotherProgramsBytesBeforeTheMoveAreNeverReplaced) {
+    // Written at any step before the move, or after a read-back that went wrong and before the
+    // old bytes would go back.
+    const std::string kOther = "<Settings>of another program</Settings>";
+    const struct {
+        Call call;
+        int occurrence;
+        ReplaceOutcome outcome;
+    } cases[] = {
+        {Call::GetFullPathName, 1, ReplaceOutcome::ChangedMeanwhile},
+        {Call::WriteFile, 1, ReplaceOutcome::ChangedMeanwhile},
+        {Call::CloseHandle, 1, ReplaceOutcome::ChangedMeanwhile},
+        {Call::GetFullPathName, 2, ReplaceOutcome::LeftAsFound},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "call " << static_cast<int>(c.call) << " #" << c.occurrence);
+        MemoryFiles fresh;
+        fresh.addFile(kTarget, kOld);
+        fresh.damageReadsOf(kTarget, 1, 1);
+        fresh.duringCall(
+            c.call, [&] { fresh.addFile(kTarget, kOther); }, c.occurrence);
+        EXPECT_EQ(replaceWholeFile(fresh, kTarget, kNew, kOld).outcome, c.outcome);
+        EXPECT_EQ(fresh.contents(kTarget), kOther);
+        EXPECT_EQ(fresh.filesIn("E:\\Navi").size(), 1u);
+        EXPECT_EQ(fresh.openHandles(), 0);
+    }
 }
 
 TEST_F(SettingsFile, FilesBesideTheTargetKeepTheirBytes) {
     // Whatever they are called, also after a replacement that had to put the old bytes back.
     for (const char* name : {"ApplicationSettings.xml.tmp", "mwk3A8.tmp", "mwk3A9.tmp"})
         files.addFile("E:\\Navi\\" + std::string(name), name);
-    files.damageReadsOf(kTarget, 1);
+    files.damageReadsOf(kTarget, 1, 1);
     EXPECT_EQ(replaceWholeFile(files, kTarget, kNew, kOld).outcome, ReplaceOutcome::RestoredOld);
     EXPECT_EQ(replaceWholeFile(files, kTarget, kNew, kOld).outcome, ReplaceOutcome::Replaced);
     EXPECT_EQ(files.contents(kTarget), kNew);

@@ -136,6 +136,9 @@ bool MemoryFiles::enter(Call call) {
             return failWith(kErrorInvalidHandle);
         throw PowerCut{};
     }
+    for (Meanwhile& work : meanwhile_)
+        if (work.call == call && work.remaining > 0 && --work.remaining == 0)
+            work.work();
     if (outOfMemoryAt_ == call) {
         outOfMemoryAt_.reset();
         throw std::bad_alloc();
@@ -277,10 +280,14 @@ bool MemoryFiles::readFile(Handle file, void* buffer, std::uint32_t toRead, std:
     const std::size_t count =
         std::min<std::size_t>(toRead, bytes.size() - std::min(open.position, bytes.size()));
     std::memcpy(buffer, bytes.data() + open.position, count);
-    if (auto damaged = damagedReads_.find(open.key);
-        count > 0 && damaged != damagedReads_.end() && damaged->second > 0) {
-        --damaged->second;
-        static_cast<char*>(buffer)[0] ^= 0x20;
+    if (auto damaged = damagedReads_.find(open.key); count > 0 && damaged != damagedReads_.end()) {
+        Damage& damage = damaged->second;
+        if (damage.after > 0) {
+            --damage.after;
+        } else if (damage.reads > 0) {
+            --damage.reads;
+            static_cast<char*>(buffer)[0] ^= 0x20;
+        }
     }
     open.position += count;
     *read = static_cast<std::uint32_t>(count);

@@ -7,6 +7,7 @@
 #include "editor/file_port.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -67,8 +68,15 @@ class MemoryFiles : public FilePort {
     void cutPowerAtCall(int number) { powerCutAt_ = number; }
     // The call's next use finds no memory left, as a copy of a huge file would.
     void runOutOfMemoryAtCall(Call call) { outOfMemoryAt_ = call; }
-    // The next `reads` reads of the file that return bytes come back with one byte changed.
-    void damageReadsOf(const std::string& path, int reads) { damagedReads_[key(path)] = reads; }
+    // After the next `after` reads of the file that return bytes, the `reads` following come back
+    // with one byte changed.
+    void damageReadsOf(const std::string& path, int reads, int after = 0) {
+        damagedReads_[key(path)] = {after, reads};
+    }
+    // Another program's work, done when the call is made for the occurrence-th time.
+    void duringCall(Call call, std::function<void()> work, int occurrence = 1) {
+        meanwhile_.push_back({call, occurrence, std::move(work)});
+    }
 
     std::uint32_t getFileAttributes(const std::string& path) override;
     bool getFileAttributesEx(const std::string& path, FileAttributeData* data) override;
@@ -135,7 +143,17 @@ class MemoryFiles : public FilePort {
     std::set<std::string> folders_;
     std::map<Handle, Open> handles_;
     std::vector<Fault> faults_;
-    std::map<std::string, int> damagedReads_;
+    struct Damage {
+        int after;
+        int reads;
+    };
+    std::map<std::string, Damage> damagedReads_;
+    struct Meanwhile {
+        Call call;
+        int remaining;
+        std::function<void()> work;
+    };
+    std::vector<Meanwhile> meanwhile_;
     std::string tempFolder_ = "C:\\Temp\\";
     std::string currentFolder_ = "C:\\";
     std::uint64_t freeBytes_ = UINT64_MAX;
