@@ -17,90 +17,85 @@ std::optional<std::string_view> profileNameForCaption(ProfileKind kind, std::str
 
 namespace {
 
+// Where the first "<!--" at or after `from` starts. "!" is rare in settings files, so this
+// runs at the pace of a byte search, not of a search for "<".
+std::size_t findCommentStart(std::string_view text, std::size_t from) {
+    constexpr std::string_view kAfterBracket = tags::kCommentStart.substr(1);
+    for (std::size_t at = from + 1;; ++at) {
+        at = text.find(kAfterBracket, at);
+        if (at == std::string_view::npos || text[at - 1] == '<')
+            return at == std::string_view::npos ? at : at - 1;
+    }
+}
+
+// Where the first `pattern` at or after `from`, which lies outside comments, starts outside
+// them. Comments do not nest; the text is read once, whatever the number of comments and of
+// matches inside them.
+std::size_t findOutsideComments(std::string_view text, std::string_view pattern, std::size_t from) {
+    std::size_t at = findText(text, pattern, from);
+    for (std::size_t scanned = from; at != std::string_view::npos;) {
+        const std::size_t start = findCommentStart(text, scanned);
+        if (start == std::string_view::npos || start >= at)
+            return at;
+        const std::size_t end =
+            findText(text, tags::kCommentEnd, start + tags::kCommentStart.size());
+        if (end == std::string_view::npos)
+            return std::string_view::npos;
+        scanned = end + tags::kCommentEnd.size();
+        if (scanned > at)
+            at = findText(text, pattern, scanned);
+    }
+    return at;
+}
+
 bool isXmlBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// "<SpeedProfile" that a blank or ">" follows, so that "<SpeedProfiles>" is no record.
-bool isRecordStart(std::string_view rest) {
+// The first "<SpeedProfile" from `from` that a blank or ">" follows, so that
+// "<SpeedProfiles>" is no record.
+std::size_t findRecordStart(std::string_view text, std::size_t from) {
     const std::string_view tag = tags::kSpeedProfileStartOpen;
-    return rest.starts_with(tag) && rest.size() > tag.size() &&
-           (isXmlBlank(rest[tag.size()]) || rest[tag.size()] == '>');
+    for (std::size_t at = findOutsideComments(text, tag, from); at != std::string_view::npos;
+         at = findOutsideComments(text, tag, at + 1)) {
+        const std::size_t after = at + tag.size();
+        if (after < text.size() && (isXmlBlank(text[after]) || text[after] == '>'))
+            return at;
+    }
+    return std::string_view::npos;
 }
 
-// The length of "</SpeedProfile" closed by blanks and ">" at the start of rest; 0 for none.
-std::size_t recordEndSize(std::string_view rest) {
-    if (!rest.starts_with(tags::kSpeedProfileEndOpen))
-        return 0;
-    std::size_t close = tags::kSpeedProfileEndOpen.size();
-    while (close < rest.size() && isXmlBlank(rest[close]))
-        ++close;
-    return close < rest.size() && rest[close] == '>' ? close + 1 : 0;
-}
-
-// Reads the tags of a text in order, stepping over comments, which do not nest.
-class TagReader {
-  public:
-    explicit TagReader(std::string_view text) : text_(text) { skipComments(text_.find('<')); }
-
-    bool done() const { return at_ == std::string_view::npos; }
-    std::size_t at() const { return at_; }
-    std::string_view rest() const { return text_.substr(at_); }
-    void next() { skipComments(text_.find('<', at_ + 1)); }
-
-  private:
-    void skipComments(std::size_t at) {
-        while (at != std::string_view::npos && text_.substr(at).starts_with(tags::kCommentStart)) {
-            const std::size_t end =
-                findText(text_, tags::kCommentEnd, at + tags::kCommentStart.size());
-            // A comment left open hides the rest of the text.
-            at = end == std::string_view::npos ? end
-                                               : text_.find('<', end + tags::kCommentEnd.size());
-        }
-        at_ = at;
+// Where the first "</SpeedProfile" from `from` that blanks and ">" close starts, and the
+// closed tag's length.
+std::pair<std::size_t, std::size_t> findRecordEnd(std::string_view text, std::size_t from) {
+    const std::string_view tag = tags::kSpeedProfileEndOpen;
+    for (std::size_t at = findOutsideComments(text, tag, from); at != std::string_view::npos;
+         at = findOutsideComments(text, tag, at + 1)) {
+        std::size_t close = at + tag.size();
+        while (close < text.size() && isXmlBlank(text[close]))
+            ++close;
+        if (close < text.size() && text[close] == '>')
+            return {at, close + 1 - at};
     }
-
-    std::string_view text_;
-    std::size_t at_ = 0;
-};
-
-// The first end tag that the reader meets, outside comments.
-void findRecordEnd(TagReader& reader, ProfileRecord& record) {
-    for (; !reader.done(); reader.next()) {
-        if (const std::size_t size = recordEndSize(reader.rest())) {
-            record.end = reader.at();
-            record.endTagSize = size;
-            return;
-        }
-    }
+    return {ProfileRecord::kNoEnd, 0};
 }
 
 } // namespace
 
-// The nearest "<SpeedProfile" before the name must still be open and no other "<Name>" may
-// stand between them, so that an alias inside another record never passes for the profile.
+// A record owns the first "<Name>" after its start tag, unless another start tag or its end
+// comes first: an alias inside another record never passes for the profile.
 std::optional<ProfileRecord> findProfileRecord(std::string_view text, std::string_view name) {
     const std::string nameTag =
         std::string(tags::kName) + std::string(name) + std::string(tags::kNameEnd);
-    bool open = false;  // a record's start tag that nothing closed yet was read
-    bool named = false; // a "<Name>" stood since that start tag
-    for (TagReader reader(text); !reader.done(); reader.next()) {
-        const std::string_view rest = reader.rest();
-        if (isRecordStart(rest)) {
-            open = true;
-            named = false;
-        } else if (recordEndSize(rest) > 0) {
-            open = false;
-        } else if (rest.starts_with(tags::kName)) {
-            if (open && !named && rest.starts_with(nameTag)) {
-                ProfileRecord record{reader.at(), reader.at() + tags::kName.size(),
-                                     ProfileRecord::kNoEnd, 0};
-                reader.next();
-                findRecordEnd(reader, record);
-                return record;
-            }
-            named = true;
+    for (std::size_t start = findRecordStart(text, 0); start != std::string_view::npos;) {
+        const std::size_t next = findRecordStart(text, start + 1);
+        const std::size_t owned = findOutsideComments(text, tags::kName, start + 1);
+        if (owned < next && text.substr(owned).starts_with(nameTag)) {
+            const auto [end, endTagSize] = findRecordEnd(text, start + 1);
+            if (end == ProfileRecord::kNoEnd || end > owned)
+                return ProfileRecord{owned, owned + tags::kName.size(), end, endTagSize};
         }
+        start = next;
     }
     return std::nullopt;
 }
