@@ -52,6 +52,18 @@ std::string withNuls(std::string_view field) {
     return bytes;
 }
 
+std::optional<RoutingParts> routingParts(std::string_view text) {
+    constexpr std::string_view kStart = "<Routing>";
+    const std::size_t start = text.find(kStart);
+    const std::size_t end =
+        start == std::string_view::npos ? start : text.find("</Routing>", start + kStart.size());
+    if (end == std::string_view::npos)
+        return std::nullopt;
+    return RoutingParts{text.substr(0, start + kStart.size()),
+                        text.substr(start + kStart.size(), end - start - kStart.size()),
+                        text.substr(end)};
+}
+
 void require(bool holds, std::string_view property) {
     if (holds)
         return;

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,12 +26,34 @@ class Fields {
     std::vector<std::string_view> fields_;
 };
 
+// A script of operations: the bytes of field 0 in turn (0 once they are used up), and the
+// fields from firstText on as the texts the operations take, in turn.
+class Script {
+  public:
+    Script(const Fields& fields, std::size_t firstText) : fields_(fields), nextText_(firstText) {}
+    bool done() const { return at_ >= fields_[0].size(); }
+    std::uint8_t byte() { return done() ? 0 : static_cast<std::uint8_t>(fields_[0][at_++]); }
+    std::string text() { return std::string(fields_[nextText_++]); }
+
+  private:
+    const Fields& fields_;
+    std::size_t at_ = 0;
+    std::size_t nextText_;
+};
+
 // A value list's values: the text between each two "|", all of it without one.
 std::vector<std::string_view> splitAtBars(std::string_view list);
 
 // Bytes that may hold NULs, from a field that cannot: 0x01 stands for a NUL, the pair
 // 0x01 0x02 for 0x01 itself.
 std::string withNuls(std::string_view field);
+
+// A settings text around its routing section as plain finds see it: up to and with the first
+// "<Routing>", the section, and from the first "</Routing>" after it on.
+struct RoutingParts {
+    std::string_view head, section, tail;
+};
+std::optional<RoutingParts> routingParts(std::string_view text);
 
 // Ends the run with the property's name when it does not hold; libFuzzer keeps the input.
 void require(bool holds, std::string_view property);

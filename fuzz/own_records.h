@@ -1,46 +1,51 @@
-// A profile's value lists as the load and the writes must find them, stated for the oracles:
-// inside the profile's own record where the file has one that ends (the editor's locator
-// defines the record), else from the name's first occurrence anywhere.
+// A profile's own record as a real XML reader sees the file, for the oracles: the first
+// SpeedProfile element whose first Name element holds the name, with the value lists in it.
+// The reader speaks only for plain files: ones it accepts and in which a search for literal
+// tags finds what it finds (no DOCTYPE, CDATA or processing instruction; every Name written
+// "<Name>", its text, "</Name>"; no empty or nested SpeedProfile; no comment holding a tag
+// inside a SpeedProfile). Of other files the oracles say only what needs no record.
 #pragma once
 
-#include "editor/grid_map.h"
-
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
 namespace fuzz {
 
-// A group's list in a searched text: where it starts, or after a failed search nothing and
-// the text that search shows in the boxes.
-struct SearchedList {
-    std::optional<std::size_t> at;
-    std::string_view list;
+// The text of a City, Open, Special or Value element; in a file that is not plain, the text
+// between such a start tag and the next end tag of its name.
+struct ValueList {
+    std::string_view tag; // "<City>", "<Open>", "<Special>" or "<Value>"
+    std::string_view endTag;
+    std::ptrdiff_t ordinal; // its place among the record's lists of its tag; -1 outside one
+    std::size_t from;       // where its text starts
+    std::string_view text;
 };
 
-// The name's first occurrence, the group's second and third tag after it in turn, and the
-// list up to the first end tag after them.
-SearchedList searchFromName(std::string_view text, std::string_view name,
-                            const marlwick::ValueGroup& group);
-
-// The profile's own record from its name to its end tag; nothing when the file has no record
-// of the profile or it never ends.
-std::optional<std::string_view> ownRecordBody(std::string_view text, std::string_view name);
-
-// What a load shows for the group, and whether it read it from the profile's own record.
-struct ShownList {
-    std::string_view list;
-    bool inOwnRecord;
+struct OwnRecord {
+    std::size_t from;             // where the record's start tag starts
+    std::size_t nameAt;           // where its Name element starts
+    std::size_t endAt;            // where its end tag starts
+    std::size_t to;               // where its end tag ends
+    std::vector<ValueList> lists; // after the Name, in the file's order
 };
-ShownList shownList(std::string_view text, std::string_view name,
-                    const marlwick::ValueGroup& group);
 
-// The text each of count boxes takes from a "|"-separated list: the text up to the next "|";
-// where none follows, nothing, and the search starts again at the list's beginning; the last
-// box takes the rest.
-std::vector<std::optional<std::string_view>> spreadOverBoxes(std::string_view list, int count);
+struct Reading {
+    bool plain = false;
+    std::optional<OwnRecord> record;
+};
 
-// The group whose list a load shows in the boxes from firstBox on.
-const marlwick::ValueGroup& loadGroupOf(int firstBox);
+Reading readOwnRecord(std::string_view text, std::string_view name);
+
+// The list whose text starts at `at`, by its start tag alone, when one ends there and the
+// list ends.
+std::optional<ValueList> listAt(std::string_view text, std::size_t at);
+
+// The lists that stand where `list` stands, in another text: the same place among the lists
+// of its tag in the profile's own record where that text is plain and the list has a place,
+// else every list of the same tag.
+std::vector<std::string_view> listsLike(std::string_view text, std::string_view name,
+                                        const ValueList& list);
 
 } // namespace fuzz

@@ -12,27 +12,11 @@ namespace {
 
 using namespace marlwick;
 
-struct Split {
-    std::string_view head, section, tail;
-};
-
-// The routing section as plain finds on the text see it.
-std::optional<Split> split(std::string_view text) {
-    const std::size_t start = text.find("<Routing>");
-    if (start == std::string_view::npos)
-        return std::nullopt;
-    const std::size_t from = start + 9;
-    const std::size_t end = text.find("</Routing>", from);
-    if (end == std::string_view::npos)
-        return std::nullopt;
-    return Split{text.substr(0, from), text.substr(from, end - from), text.substr(end)};
-}
-
 void requirePlanAsRules(std::string_view target, std::string_view imported) {
     const PlannedImport plan =
         planRoutingImport(target, fuzz::kTargetPath, imported, fuzz::kImportPath);
-    const auto targetParts = split(target);
-    const auto importParts = split(imported);
+    const auto targetParts = fuzz::routingParts(target);
+    const auto importParts = fuzz::routingParts(imported);
     fuzz::require(plan.refusal.empty() == (targetParts && importParts),
                   "the import refuses exactly when a routing tag is missing");
     if (!plan.refusal.empty()) {

@@ -3,18 +3,22 @@
 // beside the target, and the world changing the files between the actions. Fields: the
 // script, the stored "klick", "user", "fahrzeug" and "route" (stored when not empty), then the
 // texts the script takes in turn. The script's first byte holds the start options (bit 1: the
-// target path as command line, bit 2: no stored target path); then each action is a byte with
-// its arguments in the bytes after it. A question's answer byte says Yes in bit 1 and in bit 2
-// that the world changes the files while the question is open, as the bytes after it say.
+// target path as command line, bit 2: no stored target path, bit 3: the backup folder holds
+// as many backups as are kept and files whose names look like backups, bit 4: the import
+// file lies there under a backup's name, spelt otherwise, bit 5: the target lies there); then
+// each action is a byte with its arguments in the bytes after it. A question's answer byte
+// says Yes in bit 1, in bit 2 that the world changes the files as the bytes after it say,
+// and in bit 3 that it does so while the backup is made instead of while the question is open.
 // After every action: the target holds its old bytes, or after a Yes to a write the old text
-// with only lists of the shown profile's own record replaced, each changed list by one the
-// session typed numbers into (or a recomputation moved) with the other values as a load read
-// them from that profile's own record, or by the list a load read from the import file's
-// record of that profile; or after a Yes to import-all the old text with the import file's
-// routing section. A target changed while the question was open keeps that change and the user
-// is told. No other file in the two folders changes, appears or goes; no handle or key stays
-// open; the file calls of one action are bounded; the level button switches between Basic and
-// Extended, and the speed mode comes only at the Extended level.
+// with only lists of the shown profile's own record replaced as the session's provenance
+// allows, or after a Yes to import-all the old text with the import file's routing section.
+// A target changed after the action read it keeps that change and the user is told. No other
+// file changes, appears or goes, but for a backup of the target's old bytes and the removal,
+// after a replacement, of the editor's own oldest backups of the target's name; the target
+// and the import file are never lost. No handle or key stays open; the file calls of one
+// action are bounded; the level button switches between Basic and Extended, and the speed
+// mode comes only at the Extended level.
+#include "editor/backups.h"
 #include "editor/main_window_events.h"
 #include "editor/number_rules.h"
 #include "editor/settings_document.h"
@@ -23,20 +27,68 @@
 #include "editor/view_modes.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
-#include "fuzz/list_replacements.h"
 #include "fuzz/session_ports.h"
 #include "fuzz/session_provenance.h"
 #include "tests/fakes/sample_settings.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <functional>
 #include <map>
+#include <memory>
+#include <regex>
 #include <set>
 
 namespace {
 
 using namespace marlwick;
+
+// The folder where the editor keeps backups, as a session finds and fills it: the backups of
+// earlier writes, as many as are kept, and files of the user's whose names only look like
+// backups, all older than any backup the session makes.
+std::string backupFolder() {
+    std::string folder = fakes::MemoryFiles::kLocalAppData;
+    for (const std::string_view level : kBackupFolderLevels)
+        folder += "\\" + std::string(level);
+    return folder;
+}
+
+// Where a backup was made, older first: its time, then its counter.
+using BackupStamp = std::pair<std::string, int>;
+
+// The stamp of a name the editor gives a backup of fileName: its stem, a blank, the local
+// time as "YYYY-MM-DD hh-mm-ss", perhaps " (n)", its extension, letter case aside.
+std::optional<BackupStamp> ownBackupStamp(const std::string& name, const std::string& fileName) {
+    const auto literal = [](const std::string& text) {
+        return std::regex_replace(text, std::regex(R"([.^$|()\[\]{}*+?\\])"), R"(\$&)");
+    };
+    const std::size_t dot = std::min(fileName.rfind('.'), fileName.size());
+    const std::regex shape(literal(fileName.substr(0, dot)) +
+                               R"( (\d{4}-\d\d-\d\d \d\d-\d\d-\d\d)(?: \((\d{1,9})\))?)" +
+                               literal(fileName.substr(dot)),
+                           std::regex::icase);
+    std::smatch parts;
+    if (!std::regex_match(name, parts, shape))
+        return std::nullopt;
+    return BackupStamp{parts[1], parts[2].matched ? std::stoi(parts[2]) : 1};
+}
+
+void addBackups(fakes::MemoryFiles& files) {
+    const std::string folder = backupFolder() + "\\";
+    for (std::size_t k = 0; k < kBackupsKept; ++k)
+        files.addFile(folder + "ApplicationSettings 2001-01-01 00-00-" + std::to_string(10 + k) +
+                          ".xml",
+                      "<Alt/>");
+    for (const char* name :
+         {"ApplicationSettings 2000-01-01 00-00-00.txt", "Notizen 2000-01-01 00-00-00.xml",
+          "ApplicationSettings 2000-01-01 00-00-00 Kopie.xml", "Alt ApplicationSettings.xml",
+          "ApplicationSettings2000-01-01 00-00-00.xml",
+          "ApplicationSettings 2000-1-01 00-00-00.xml",
+          "Alt ApplicationSettings 2000-01-01 00-00-00.xml",
+          "ApplicationSettings 2000-01-01 00-00-00 (x).xml"})
+        files.addFile(folder + name, "Nutzer");
+}
 
 // Enough actions for any sequence of a write, a file change and a choice; more only slow
 // each run down.
@@ -46,83 +98,72 @@ const std::string kUserTemporary = "E:\\Navi\\ApplicationSettings.xml.tmp";
 const std::string kUserTemporaryBytes = "Notizen zum Navi, nicht l\xf6schen\r\n";
 const std::string kMissingPath = "E:\\Navi\\Fehlt.xml";
 const std::string kOwnEjectProgram = "C:\\Programme\\Marlwick\\Vandrl.exe";
-const std::array<std::string, 2> kFolders{"E:\\Navi", "F:\\Alt"};
+const std::array<std::string, 3> kFolders{"E:\\Navi", "F:\\Alt", backupFolder()};
+// The import file among the backups, as the oldest of them, its path spelt otherwise; the
+// target there beside it.
+const std::string kImportAmongBackups = "c:/USERS/nutzer/AppData/Local/Marlwick/Sicherungen/"
+                                        "ApplicationSettings 2000-12-31 23-59-59.xml";
+const std::string kTargetAmongBackups =
+    backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-58.xml";
 
 const std::string& sampleText() {
     static const std::string text = fakes::sampleSettingsText();
     return text;
 }
 
-class Script {
-  public:
-    explicit Script(const fuzz::Fields& fields) : fields_(fields) {}
-    bool done() const { return at_ >= fields_[0].size(); }
-    std::uint8_t byte() { return done() ? 0 : static_cast<std::uint8_t>(fields_[0][at_++]); }
-    std::string text() { return std::string(fields_[nextText_++]); }
-
-  private:
-    const fuzz::Fields& fields_;
-    std::size_t at_ = 0;
-    std::size_t nextText_ = 5;
-};
-
 // What an action may do to the target.
 enum class Change { None, VehicleWrite, RouteWrite, Import };
 
-// Every file of the two folders by its path.
-std::map<std::string, std::string> folderFiles(const fakes::MemoryFiles& files) {
-    std::map<std::string, std::string> found;
+// A path as the file system tells paths apart: neither case nor the kind of slash counts.
+std::string comparable(std::string_view path) {
+    std::string folded(path);
+    std::ranges::transform(folded, folded.begin(), [](unsigned char c) {
+        return c == '/' ? '\\' : static_cast<char>(std::tolower(c));
+    });
+    return folded;
+}
+
+using Files = std::map<std::string, std::string>;
+
+// Every file of the folders, by its comparable path.
+Files folderFiles(const fakes::MemoryFiles& files) {
+    Files found;
     for (const std::string& folder : kFolders)
         for (const std::string& name : files.filesIn(folder)) {
             const std::string path = folder + "\\" + name;
-            found[path] = files.contents(path).value_or("");
+            found[comparable(path)] = files.contents(path).value_or("");
         }
     return found;
 }
 
-struct Section {
-    std::size_t from;
-    std::size_t to;
-};
-
-// The routing section: from after "<Routing>" to the first "</Routing>" after it.
-std::optional<Section> routingSection(std::string_view text) {
-    constexpr std::string_view kStart = "<Routing>";
-    const std::size_t start = text.find(kStart);
-    if (start == std::string_view::npos)
-        return std::nullopt;
-    const std::size_t end = text.find("</Routing>", start + kStart.size());
-    if (end == std::string_view::npos)
-        return std::nullopt;
-    return Section{start + kStart.size(), end};
-}
-
 // The target with the import's routing section.
 std::optional<std::string> withRoutingOf(std::string_view target, std::string_view imported) {
-    const auto inTarget = routingSection(target);
-    const auto inImport = routingSection(imported);
+    const auto inTarget = fuzz::routingParts(target);
+    const auto inImport = fuzz::routingParts(imported);
     if (!inTarget || !inImport)
         return std::nullopt;
-    return std::string(target.substr(0, inTarget->from)) +
-           std::string(imported.substr(inImport->from, inImport->to - inImport->from)) +
-           std::string(target.substr(inTarget->to));
+    return std::string(inTarget->head) + std::string(inImport->section) +
+           std::string(inTarget->tail);
 }
 
-bool anyList(std::string_view) {
-    return true;
-}
-
-std::optional<std::string> fileIn(const std::map<std::string, std::string>& files,
-                                  const std::string& path) {
-    const auto found = files.find(path);
+std::optional<std::string> fileIn(const Files& files, const std::string& path) {
+    const auto found = files.find(comparable(path));
     if (found == files.end())
         return std::nullopt;
     return found->second;
 }
 
+std::string_view nameOf(std::string_view path) {
+    return path.substr(path.find_last_of("\\/:") + 1);
+}
+
+bool amongBackups(const std::string& path) {
+    return path.starts_with(comparable(backupFolder() + "\\"));
+}
+
 // What the properties compare with: the window and the files before the action.
 struct Before {
-    std::map<std::string, std::string> files;
+    std::shared_ptr<const Files> files;
     std::string targetPath;
     std::string importPath;
     std::string vehicleCaption;
@@ -142,16 +183,24 @@ class Session {
     }
 
     fuzz::EditorOnMachine on{sampleText(), sampleText()};
+    std::string targetPath = fuzz::kTargetPath;
+    std::string importPath = fuzz::kImportPath;
 
     void start(const fuzz::Fields& fields, std::uint8_t options) {
+        if (options & 4)
+            addBackups(machine().files);
+        if (options & 8)
+            machine().files.addFile(importPath = kImportAmongBackups, sampleText());
+        if (options & 16)
+            machine().files.addFile(targetPath = kTargetAmongBackups, sampleText());
         if (!(options & 2))
-            on.store(stored::kPfad, fuzz::kTargetPath);
-        on.store(stored::kImportpfad, fuzz::kImportPath);
+            on.store(stored::kPfad, targetPath);
+        on.store(stored::kImportpfad, importPath);
         const std::array names{stored::kKlick, stored::kUser, stored::kFahrzeug, stored::kRoute};
         for (std::size_t i = 0; i < names.size(); ++i)
             if (!fields[i + 1].empty())
                 on.store(names[i], fields[i + 1]);
-        const std::string commandLine = options & 1 ? fuzz::kTargetPath : "";
+        const std::string commandLine = options & 1 ? targetPath : "";
         act(Change::None, [&] { RunStartup(editor_, commandLine); });
     }
 
@@ -180,35 +229,42 @@ class Session {
                                           ? box->index
                                           : box->index + grid::kRouteFactorBoxOffset);
         act(Change::None, [&] { onFocusLost(on.model, *box); });
+        if (box->array == ControlArray::Text1)
+            provenance_.typed(box->index, on.model.form.text1[box->index].text);
     }
 
     // A click on a shown control; a button takes the focus first. A write or an import that
-    // is answered Yes may change the target.
+    // is answered Yes may change the target; the world may change the files while the
+    // question is open or while the backup is made.
     void click(ControlId clicked, int answer = EditorHost::kIdNo, Change onYes = Change::None,
                std::optional<std::string> fileAnswer = std::nullopt,
-               const WorldChange& whileAsked = nullptr) {
+               const WorldChange& change = nullptr, bool whileBackingUp = false) {
         const Control& shown = control(on.model.form, clicked);
         if (!shown.visible || !shown.enabled)
             return;
         if (shown.kind == ControlKind::Button)
             leaveBox();
         host_.answer = answer;
-        dialogPort_.fileAnswer = std::move(fileAnswer);
-        if (whileAsked)
-            host_.whileAsked = [&] {
-                whileAsked(*this);
-                atAnswer_ = snapshot();
+        // The file buttons always ask, and take the answer; any other dialog is cancelled.
+        if (fileAnswer)
+            on.machine.dialogPort.answerFileDialog(std::move(*fileAnswer));
+        if (change)
+            (whileBackingUp ? files_.whileBackingUp : host_.whileAsked) = [&] {
+                afterRead_ = files_.hasRead(on.model.state.targetPath);
+                change(*this);
+                atChange_ = snapshot();
             };
-        const Change change = answer == EditorHost::kIdYes ? onYes : Change::None;
-        act(change, [&] { onClick(editor_, clicked); });
+        act(answer == EditorHost::kIdYes ? onYes : Change::None,
+            [&] { onClick(editor_, clicked); });
         host_.answer = EditorHost::kIdNo;
         host_.whileAsked = nullptr;
-        dialogPort_.fileAnswer.reset();
+        files_.whileBackingUp = nullptr;
     }
 
     // The world between the actions.
     void replaceFile(const std::string& path, std::string bytes) {
         machine().files.addFile(path, std::move(bytes), readOnly_.contains(path));
+        files_cache_.reset();
     }
 
     void editFile(const std::string& path, const std::string& from, const std::string& to) {
@@ -223,6 +279,7 @@ class Session {
         if (const auto bytes = machine().files.contents(path)) {
             if (machine().files.deleteFile(path))
                 removed_[path] = *bytes;
+            files_cache_.reset();
         } else if (removed_.contains(path)) {
             replaceFile(path, removed_[path]);
         }
@@ -245,9 +302,16 @@ class Session {
   private:
     MemoryMachine& machine() { return on.machine; }
 
+    // The files as they are; only the world and an action that wrote change them.
+    std::shared_ptr<const Files> files() const {
+        if (!files_cache_)
+            files_cache_ = std::make_shared<const Files>(folderFiles(on.machine.files));
+        return files_cache_;
+    }
+
     Before snapshot() const {
         const MainForm& form = on.model.form;
-        return {.files = folderFiles(on.machine.files),
+        return {.files = files(),
                 .targetPath = on.model.state.targetPath,
                 .importPath = on.model.state.importPath,
                 .vehicleCaption = form.label3[0].text,
@@ -255,88 +319,110 @@ class Session {
                 .modeBarCaption = form.command4[0].text};
     }
 
+    // The action is judged by the files as the world left them when it changed them; an
+    // action that had read the target then may not replace it, and says so.
     void act(Change change, const std::function<void()>& action) {
         const Before before = snapshot();
-        notePlayed();
         files_.startAction();
         action();
+        if (files_.wrote())
+            files_cache_.reset();
         fuzz::requireNothingLeftOpen(on);
-        if (const auto atAnswer = std::exchange(atAnswer_, std::nullopt))
-            requireFilesChangedWhileAsked(before, *atAnswer, change);
-        else
-            requireFiles(before, change);
-        notePlayed();
+        const auto atChange = std::exchange(atChange_, std::nullopt);
+        const Before& judged = atChange ? *atChange : before;
+        const std::string& path = before.targetPath;
+        if (change != Change::None && atChange && afterRead_ &&
+            fileIn(*before.files, path) != fileIn(*judged.files, path)) {
+            fuzz::require(on.machine.files.contents(path) == fileIn(*judged.files, path),
+                          "a change made after the action read the target is kept");
+            const auto& boxes = on.machine.host.boxes();
+            fuzz::require(!boxes.empty() && boxes.back().type == EditorHost::kMbOk,
+                          "an action refused for a change meanwhile tells so");
+            change = Change::None;
+        }
+        requireFiles(judged, before, change);
+        notePlayed(judged, change);
         requireLevelAndMode(before);
     }
 
-    // What a load in this action may read, and the factors a recomputation in speed mode
-    // may move.
-    void notePlayed() {
+    // What a load in this action read, what a write made of the target, and the factors a
+    // recomputation in speed mode may move.
+    void notePlayed(const Before& before, Change change) {
         const WindowState& state = on.model.state;
-        if (const auto text = machine().files.contents(state.targetPath))
-            provenance_.targetSeen(state.targetPath, *text);
-        if (const auto text = machine().files.contents(state.importPath); text && state.importFlag)
-            provenance_.importSeen(*text);
+        const auto read = [&](const std::string& path) {
+            return files_.hasRead(path) ? on.machine.files.contents(path) : std::nullopt;
+        };
+        if (files_.loadBegan())
+            provenance_.loaded(read(state.targetPath), read(state.importPath));
+        const auto now = on.machine.files.contents(before.targetPath);
+        if (const auto kind = kindOf(change);
+            kind && now != fileIn(*before.files, before.targetPath))
+            provenance_.written(*kind, *now);
         if (on.model.form.command4[0].text == kSpeedModeCaption)
             for (int box = grid::kVehicleFactors.first; box <= grid::kVehicleFactors.last; ++box)
                 provenance_.mayBeComputed(box);
     }
 
-    // The action is judged by the files as the world left them at the answer; a write may
-    // not replace a target changed meanwhile, and says so.
-    void requireFilesChangedWhileAsked(const Before& before, const Before& atAnswer,
-                                       Change change) const {
-        const std::string& path = before.targetPath;
-        const bool write = change == Change::VehicleWrite || change == Change::RouteWrite;
-        if (write && fileIn(before.files, path) != fileIn(atAnswer.files, path)) {
-            fuzz::require(on.machine.files.contents(path) == fileIn(atAnswer.files, path),
-                          "a change made while the question is open is kept: nothing is written");
-            fuzz::require(on.machine.host.boxes().back().type == EditorHost::kMbOk,
-                          "a write refused for a change meanwhile tells so");
-            change = Change::None;
-        }
-        requireFiles(atAnswer, change);
+    static std::optional<ProfileKind> kindOf(Change change) {
+        if (change == Change::None || change == Change::Import)
+            return std::nullopt;
+        return change == Change::VehicleWrite ? ProfileKind::Vehicle : ProfileKind::Route;
     }
 
-    // The target first: what a write put into it says more than the files around it.
-    void requireFiles(const Before& before, Change change) const {
-        const auto after = folderFiles(on.machine.files);
-        const auto old = before.files.find(before.targetPath);
-        const auto now = after.find(before.targetPath);
-        if (old != before.files.end() && now != after.end() && now->second != old->second)
-            requireTargetChange(before, change, old->second, now->second);
-        const auto samePath = [](const auto& one, const auto& other) {
-            return one.first == other.first;
+    // The target first: what a write put into it says more than the files around it. Then
+    // every other file: kept with its bytes, but for the backups.
+    void requireFiles(const Before& before, const Before& start, Change change) const {
+        const Files& after = *files();
+        const auto old = fileIn(*before.files, before.targetPath);
+        const auto now = fileIn(after, before.targetPath);
+        const bool replaced = old && now && now != old;
+        if (replaced)
+            requireTargetChange(before, change, *old, *now);
+        const std::string fileName(nameOf(before.targetPath));
+        const auto ownBackup = [&](const std::string& path) {
+            return amongBackups(path) ? ownBackupStamp(std::string(nameOf(path)), fileName)
+                                      : std::nullopt;
         };
-        fuzz::require(std::equal(after.begin(), after.end(), before.files.begin(),
-                                 before.files.end(), samePath),
-                      "no file appears or goes beside the target");
-        for (const auto& [path, bytes] : before.files)
-            if (path != before.targetPath)
-                fuzz::require(after.at(path) == bytes, "no other file in the folder is touched");
+        std::optional<BackupStamp> newestRemoved;
+        for (const auto& [path, bytes] : *before.files) {
+            const auto kept = fileIn(after, path);
+            fuzz::require(kept == bytes || (kept && path == comparable(before.targetPath)) ||
+                              (!kept && replaced && ownBackup(path)),
+                          "no other file is touched; only a replacement removes one, and only "
+                          "an own backup of the target");
+            newestRemoved = kept ? newestRemoved : std::max(newestRemoved, ownBackup(path));
+        }
+        for (const auto& [path, bytes] : after) {
+            if (!before.files->contains(path))
+                fuzz::require(ownBackup(path) && (bytes == old ||
+                                                  bytes == fileIn(*start.files, before.targetPath)),
+                              "only a backup of the target's old bytes appears, among the backups");
+            if (newestRemoved)
+                fuzz::require(!ownBackup(path) || newestRemoved < ownBackup(path),
+                              "the oldest own backups go first");
+        }
+        const auto imported = fileIn(*before.files, before.importPath);
+        fuzz::require(!imported || comparable(before.importPath) == comparable(before.targetPath) ||
+                          fileIn(after, before.importPath) == imported,
+                      "the import file is never lost nor touched");
     }
 
     void requireTargetChange(const Before& before, Change change, const std::string& old,
                              const std::string& now) const {
         if (change == Change::Import) {
-            const auto imported = before.files.find(before.importPath);
-            fuzz::require(imported != before.files.end() &&
-                              withRoutingOf(old, imported->second) == now,
+            const auto imported = fileIn(*before.files, before.importPath);
+            fuzz::require(imported && withRoutingOf(old, *imported) == now,
                           "import-all takes over the import file's routing section");
             return;
         }
-        fuzz::require(change != Change::None,
-                      "only a confirmed write or import changes the target");
-        const ProfileKind kind =
-            change == Change::VehicleWrite ? ProfileKind::Vehicle : ProfileKind::Route;
+        const auto kind = kindOf(change);
+        fuzz::require(kind.has_value(), "only a confirmed write or import changes the target");
         const std::string& caption =
-            kind == ProfileKind::Vehicle ? before.vehicleCaption : before.routeCaption;
-        const std::string name(profileNameForCaption(kind, caption).value_or(caption));
-        fuzz::require(fuzz::onlyRecordListsReplaced(old, now, name, anyList),
-                      "a write changes only the lists of the shown profile's own record");
-        fuzz::require(provenance_.allowsWrite(before.targetPath, name, kind, old, now),
-                      "a changed list holds numbers the session put there and values a load "
-                      "read from the profile's own record");
+            *kind == ProfileKind::Vehicle ? before.vehicleCaption : before.routeCaption;
+        const std::string name(profileNameForCaption(*kind, caption).value_or(caption));
+        fuzz::require(provenance_.allowsWrite(*kind, name, old, now),
+                      "a write changes only lists of the shown profile's own record, each as "
+                      "the session typed it and the last load read it");
     }
 
     void requireLevelAndMode(const Before& before) const {
@@ -349,23 +435,24 @@ class Session {
 
     fuzz::BoundedFiles files_{on.machine.files};
     fuzz::ScriptedHost host_{on.machine.host};
-    fuzz::ScriptedDialogs dialogPort_{on.machine.dialogPort};
-    clsSysDialogs dialogs_{dialogPort_, on.machine.registryPort, on.machine.system};
-    EditorContext editor_{on.model, files_,           host_, on.machine.registry, dialogs_,
-                          0x1234,   on.machine.system};
+    EditorContext editor_{
+        on.model, files_,           host_, on.machine.registry, on.machine.dialogs,
+        0x1234,   on.machine.system};
+    mutable std::shared_ptr<const Files> files_cache_;
     std::optional<ControlId> focused_;
     std::set<std::string> readOnly_;
     std::map<std::string, std::string> removed_;
     bool faultInjected_ = false;
     fuzz::Provenance provenance_;
-    std::optional<Before> atAnswer_; // the files after the world changed them while asked
+    std::optional<Before> atChange_; // the files after the world changed them during the action
+    bool afterRead_ = false;         // and it did so after the action had read the target
 };
 
 constexpr int kActionKinds = 17;
 constexpr int kFirstWorldChange = 11;
 
-std::string fileOf(std::uint8_t argument) {
-    return argument & 1 ? fuzz::kImportPath : fuzz::kTargetPath;
+std::string fileOf(const Session& session, std::uint8_t argument) {
+    return argument & 1 ? session.importPath : session.targetPath;
 }
 
 int answerOf(std::uint8_t argument) {
@@ -373,12 +460,12 @@ int answerOf(std::uint8_t argument) {
 }
 
 // The open-file dialog's answer: a cancel, the target, the import file or a file not there.
-std::optional<std::string> chosenFile(std::uint8_t argument) {
+std::optional<std::string> chosenFile(const Session& session, std::uint8_t argument) {
     switch (argument % 4) {
     case 1:
-        return fuzz::kTargetPath;
+        return session.targetPath;
     case 2:
-        return fuzz::kImportPath;
+        return session.importPath;
     case 3:
         return kMissingPath;
     default:
@@ -403,10 +490,10 @@ void clickLevelButton(Session& session) {
 
 void clickFileButton(Session& session, std::uint8_t argument) {
     session.click({ControlArray::Command3, argument & 1}, EditorHost::kIdNo, Change::None,
-                  chosenFile(argument >> 1));
+                  chosenFile(session, argument >> 1));
 }
 
-void typeInto(Session& session, Script& script) {
+void typeInto(Session& session, fuzz::Script& script) {
     const ControlId box = boxOf(script.byte());
     session.typeInto(box, script.text());
 }
@@ -414,8 +501,8 @@ void typeInto(Session& session, Script& script) {
 constexpr int kWorldChangeKinds = 5;
 
 // A change of the world as the script says, its arguments read now.
-WorldChange worldChange(Script& script, int kind) {
-    const std::string path = fileOf(script.byte());
+WorldChange worldChange(const Session& session, fuzz::Script& script, int kind) {
+    const std::string path = fileOf(session, script.byte());
     switch (kind) {
     case 0:
         return [path, bytes = fuzz::withNuls(script.text())](Session& session) {
@@ -437,20 +524,20 @@ WorldChange worldChange(Script& script, int kind) {
 }
 
 // A button that asks a question, answered as the script says, the world perhaps changing the
-// files while the question is open.
-void clickAsking(Session& session, Script& script, ControlId button, Change onYes) {
+// files while the question is open or while the backup is made.
+void clickAsking(Session& session, fuzz::Script& script, ControlId button, Change onYes) {
     const std::uint8_t answer = script.byte();
-    const WorldChange whileAsked =
-        answer & 2 ? worldChange(script, script.byte() % kWorldChangeKinds) : nullptr;
-    session.click(button, answerOf(answer), onYes, std::nullopt, whileAsked);
+    const WorldChange change =
+        answer & 2 ? worldChange(session, script, script.byte() % kWorldChangeKinds) : nullptr;
+    session.click(button, answerOf(answer), onYes, std::nullopt, change, answer & 4);
 }
 
-void failFileCall(Session& session, Script& script) {
+void failFileCall(Session& session, fuzz::Script& script) {
     const std::uint8_t call = script.byte();
     session.failFileCall(call, script.byte());
 }
 
-void perform(Session& session, Script& script) {
+void perform(Session& session, fuzz::Script& script) {
     const int action = script.byte() % kActionKinds;
     switch (action) {
     case 0:
@@ -480,7 +567,7 @@ void perform(Session& session, Script& script) {
     case 13:
     case 14:
     case 15:
-        return worldChange(script, action - kFirstWorldChange)(session);
+        return worldChange(session, script, action - kFirstWorldChange)(session);
     default:
         return failFileCall(session, script);
     }
@@ -490,7 +577,7 @@ void perform(Session& session, Script& script) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const fuzz::Fields fields(data, size);
-    Script script(fields);
+    fuzz::Script script(fields, 5);
     Session session;
     session.start(fields, script.byte());
     for (int i = 0; i < kMostActions && !script.done(); ++i)

@@ -1,17 +1,16 @@
 // The editor's ports for a scripted session, each over the machine's in-memory one: file calls
-// counted per action and bounded, questions answered as the script says, and the open-file
-// dialog answered as the script says once per action.
+// counted per action and bounded, with the files the action read and the world acting while a
+// backup is made; and questions answered as the script says.
 #pragma once
 
 #include "editor/editor_host.h"
 #include "editor/file_port.h"
 #include "fuzz/fuzz_support.h"
-#include "services/dialog_port.h"
-#include "tests/fakes/memory_dialogs.h"
 #include "tests/fakes/memory_host.h"
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 
@@ -25,7 +24,20 @@ class BoundedFiles final : public marlwick::FilePort {
   public:
     explicit BoundedFiles(marlwick::FilePort& files) : files_(files) {}
 
-    void startAction() { calls_ = 0; }
+    // Runs once, when the editor next asks for the folder that keeps the backups.
+    std::function<void()> whileBackingUp;
+
+    void startAction() {
+        calls_ = 0;
+        read_.clear();
+        loadBegan_ = wrote_ = false;
+    }
+    // The action called for a change of the files.
+    bool wrote() const { return wrote_; }
+    // Every load asks for the temporary folder first: the action loaded from there on.
+    bool loadBegan() const { return loadBegan_; }
+    // Whether the action (since its load began) opened the file for reading.
+    bool hasRead(const std::string& path) const { return read_.contains(path); }
 
     std::uint32_t getFileAttributes(const std::string& path) override {
         return counted().getFileAttributes(path);
@@ -35,7 +47,10 @@ class BoundedFiles final : public marlwick::FilePort {
     }
     Handle createFile(const std::string& path, std::uint32_t access, std::uint32_t shareMode,
                       std::uint32_t disposition, std::uint32_t flags) override {
-        return counted().createFile(path, access, shareMode, disposition, flags);
+        if (access & kGenericRead)
+            read_.insert(path);
+        return counted((access & kGenericWrite) || disposition != kOpenExisting)
+            .createFile(path, access, shareMode, disposition, flags);
     }
     bool getFileSize(Handle file, std::uint64_t* size) override {
         return counted().getFileSize(file, size);
@@ -45,34 +60,38 @@ class BoundedFiles final : public marlwick::FilePort {
     }
     bool writeFile(Handle file, const void* data, std::uint32_t toWrite,
                    std::uint32_t* written) override {
-        return counted().writeFile(file, data, toWrite, written);
+        return counted(true).writeFile(file, data, toWrite, written);
     }
     bool flushFileBuffers(Handle file) override { return counted().flushFileBuffers(file); }
     bool closeHandle(Handle file) override { return counted().closeHandle(file); }
     bool moveFileEx(const std::string& from, const std::string& to, std::uint32_t flags) override {
-        return counted().moveFileEx(from, to, flags);
+        return counted(true).moveFileEx(from, to, flags);
     }
-    bool deleteFile(const std::string& path) override { return counted().deleteFile(path); }
+    bool deleteFile(const std::string& path) override { return counted(true).deleteFile(path); }
     bool copyFile(const std::string& from, const std::string& to, bool failIfExists) override {
-        return counted().copyFile(from, to, failIfExists);
+        return counted(true).copyFile(from, to, failIfExists);
     }
     std::uint32_t getLastError() override { return files_.getLastError(); }
     std::uint32_t getTempPath(std::uint32_t bufferLength, char* buffer) override {
+        loadBegan_ = true;
+        read_.clear();
         return counted().getTempPath(bufferLength, buffer);
     }
     std::uint32_t getTempFileName(const std::string& folder, const std::string& prefix,
                                   std::uint32_t unique, char* name) override {
-        return counted().getTempFileName(folder, prefix, unique, name);
+        return counted(true).getTempFileName(folder, prefix, unique, name);
     }
     std::uint32_t getFullPathName(const std::string& path, std::uint32_t bufferLength,
                                   char* buffer) override {
         return counted().getFullPathName(path, bufferLength, buffer);
     }
     std::int32_t shGetFolderPath(std::int32_t folder, char* path) override {
+        if (const auto change = std::exchange(whileBackingUp, nullptr))
+            change();
         return counted().shGetFolderPath(folder, path);
     }
     bool createDirectory(const std::string& path) override {
-        return counted().createDirectory(path);
+        return counted(true).createDirectory(path);
     }
     Handle findFirstFile(const std::string& pattern, FindData* data) override {
         return counted().findFirstFile(pattern, data);
@@ -83,13 +102,17 @@ class BoundedFiles final : public marlwick::FilePort {
     bool findClose(Handle find) override { return counted().findClose(find); }
 
   private:
-    marlwick::FilePort& counted() {
+    marlwick::FilePort& counted(bool writes = false) {
         require(++calls_ <= kMostFileCallsPerAction, "the work of one action is bounded");
+        wrote_ = wrote_ || writes;
         return files_;
     }
 
     marlwick::FilePort& files_;
     int calls_ = 0;
+    std::set<std::string> read_;
+    bool loadBegan_ = false;
+    bool wrote_ = false;
 };
 
 // Every Yes/No question gets the answer the script gave the action, the first one after the
@@ -121,35 +144,6 @@ class ScriptedHost final : public marlwick::EditorHost {
 
   private:
     marlwick::fakes::MemoryHost& host_;
-};
-
-// The first open-file dialog of an action gets the script's answer; any further one, and
-// every dialog of an action without an answer, is cancelled.
-class ScriptedDialogs final : public marlwick::DialogPort {
-  public:
-    explicit ScriptedDialogs(marlwick::MemoryDialogs& dialogs) : dialogs_(dialogs) {}
-
-    std::optional<std::string> fileAnswer;
-
-    bool getOpenFileName(FileDialogRecord& record) override {
-        dialogs_.answerFileDialog(std::exchange(fileAnswer, std::nullopt));
-        return dialogs_.getOpenFileName(record);
-    }
-    bool getSaveFileName(FileDialogRecord& record) override {
-        dialogs_.answerFileDialog(std::exchange(fileAnswer, std::nullopt));
-        return dialogs_.getSaveFileName(record);
-    }
-    bool chooseColor(ColorDialogRecord& record) override { return dialogs_.chooseColor(record); }
-    ItemIdList browseForFolder(const FolderDialogRecord& info) override {
-        return dialogs_.browseForFolder(info);
-    }
-    bool getPathFromIdList(ItemIdList item, char* path) override {
-        return dialogs_.getPathFromIdList(item, path);
-    }
-    void freeIdList(ItemIdList item) override { dialogs_.freeIdList(item); }
-
-  private:
-    marlwick::MemoryDialogs& dialogs_;
 };
 
 } // namespace fuzz

@@ -6,7 +6,6 @@
 #include "editor/number_rules.h"
 #include "editor/value_grid.h"
 #include "fuzz/fuzz_support.h"
-#include "fuzz/own_records.h"
 #include "tests/fakes/sample_settings.h"
 
 #include <algorithm>
@@ -38,27 +37,18 @@ struct Grid {
     int nextViewMode;
 };
 
-class Script {
-  public:
-    explicit Script(const fuzz::Fields& fields) : fields_(fields) {}
-    bool done() const { return at_ >= fields_[0].size(); }
-    std::uint8_t byte() { return done() ? 0 : static_cast<std::uint8_t>(fields_[0][at_++]); }
-    // Two bytes, high first, each with its top bit flipped: 0x80 0x94 is 20, so that small
-    // numbers need no NUL, which would end the field.
-    int int16() {
-        const int high = byte() ^ 0x80;
-        return static_cast<std::int16_t>(high << 8 | (byte() ^ 0x80));
-    }
-    // A count: one byte with its top bit flipped, -128 to 127. Counts beyond the 57 boxes
-    // only repeat what 127 does, slower.
-    int count() { return static_cast<std::int8_t>(byte() ^ 0x80); }
-    std::string text() { return std::string(fields_[nextText_++]); }
+// Two bytes, high first, each with its top bit flipped: 0x80 0x94 is 20, so that small numbers
+// need no NUL, which would end the field.
+int int16Of(fuzz::Script& script) {
+    const int high = script.byte() ^ 0x80;
+    return static_cast<std::int16_t>(high << 8 | (script.byte() ^ 0x80));
+}
 
-  private:
-    const fuzz::Fields& fields_;
-    std::size_t at_ = 0;
-    std::size_t nextText_ = 1;
-};
+// A count: one byte with its top bit flipped, -128 to 127. Counts beyond the 57 boxes only
+// repeat what 127 does, slower.
+int countOf(fuzz::Script& script) {
+    return static_cast<std::int8_t>(script.byte() ^ 0x80);
+}
 
 std::optional<double> read(const std::string& text) {
     return readBoxNumber(text);
@@ -101,16 +91,6 @@ Grid expectedRecompute(Grid grid) {
     return grid;
 }
 
-// ListToBoxes by its rules.
-void expectedListToBoxes(Grid& grid, std::string_view list, int firstBox, int count) {
-    const auto texts = fuzz::spreadOverBoxes(list, count);
-    for (int j = 0; j < count; ++j) {
-        const int box = firstBox + j;
-        if (texts[j] && box >= 0 && box < kValueBoxCount)
-            grid.text1[box] = std::string(*texts[j]);
-    }
-}
-
 void requireComputedBoxesPlain(const Grid& before, const MainWindowModel& after) {
     for (int k = 0; k < 16; ++k) {
         if (after.form.text3[k].text != before.text3[k])
@@ -122,7 +102,7 @@ void requireComputedBoxesPlain(const Grid& before, const MainWindowModel& after)
     }
 }
 
-void leaveValueBoxStep(MainWindowModel& model, Script& script) {
+void leaveValueBoxStep(MainWindowModel& model, fuzz::Script& script) {
     const int box = script.byte() % kValueBoxCount;
     std::string typed = script.text();
     model.form.text1[box].text = typed;
@@ -139,7 +119,7 @@ void leaveValueBoxStep(MainWindowModel& model, Script& script) {
     requireComputedBoxesPlain(before, model);
 }
 
-void leaveRoutingSpeedBoxStep(MainWindowModel& model, Script& script) {
+void leaveRoutingSpeedBoxStep(MainWindowModel& model, fuzz::Script& script) {
     const int k = script.byte() % kRoutingSpeedBoxCount;
     std::string typed = script.text();
     model.form.text3[k].text = typed;
@@ -159,20 +139,24 @@ void leaveRoutingSpeedBoxStep(MainWindowModel& model, Script& script) {
                       "a moved factor is a plain decimal");
 }
 
-void listToBoxesStep(MainWindowModel& model, Script& script) {
-    const int firstBox = script.int16();
-    const int count = script.count();
+void listToBoxesStep(MainWindowModel& model, fuzz::Script& script) {
+    const int firstBox = int16Of(script);
+    const int count = countOf(script);
     const std::string list = script.text();
+    // Each box of the window takes the text the editor's spreading gives it.
     Grid expected(model);
-    expectedListToBoxes(expected, list, firstBox, count);
+    const auto texts = SpreadList(list, count);
+    for (int box = std::max(firstBox, 0); box < std::min(firstBox + count, kValueBoxCount); ++box)
+        if (const auto& text = texts[box - firstBox])
+            expected.text1[box] = *text;
     ListToBoxes(model, list, firstBox, count);
     fuzz::require(expected == model && model.form.window.visible,
                   "ListToBoxes spreads the list as the rules say");
 }
 
-void boxesToListStep(const MainWindowModel& model, Script& script) {
-    const int firstBox = script.int16();
-    const int count = script.count();
+void boxesToListStep(const MainWindowModel& model, fuzz::Script& script) {
+    const int firstBox = int16Of(script);
+    const int count = countOf(script);
     const std::string prefix = script.text();
     const std::string suffix = script.text();
     const bool inside = count <= 0 || (firstBox >= 0 && firstBox + count <= kValueBoxCount);
@@ -188,7 +172,7 @@ void boxesToListStep(const MainWindowModel& model, Script& script) {
     }
 }
 
-void recomputeStep(MainWindowModel& model, Script& script) {
+void recomputeStep(MainWindowModel& model, fuzz::Script& script) {
     model.state.nextViewMode = static_cast<std::int16_t>(script.byte() % 4 + 1);
     const Grid before(model);
     const Grid expected = expectedRecompute(before);
@@ -210,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const MainWindowModel sample = sampleGrid();
     const fuzz::Fields fields(data, size);
     MainWindowModel model = sample;
-    Script script(fields);
+    fuzz::Script script(fields, 1);
     for (int step = 0; step < kMostSteps && !script.done(); ++step) {
         switch (script.byte() % 8) {
         case 0:
