@@ -99,10 +99,12 @@ const std::string kUserTemporaryBytes = "Notizen zum Navi, nicht l\xf6schen\r\n"
 const std::string kMissingPath = "E:\\Navi\\Fehlt.xml";
 const std::string kOwnEjectProgram = "C:\\Programme\\Marlwick\\Vandrl.exe";
 const std::array<std::string, 3> kFolders{"E:\\Navi", "F:\\Alt", backupFolder()};
-// The import file among the backups, as the oldest of them, its path spelt otherwise; the
-// target there beside it.
-const std::string kImportAmongBackups = "c:/USERS/nutzer/AppData/Local/Marlwick/Sicherungen/"
-                                        "ApplicationSettings 2000-12-31 23-59-59.xml";
+// The import file among the backups, as the oldest of them, the editor told its path spelt
+// otherwise; the target there beside it.
+const std::string kImportAmongBackups =
+    backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-59.xml";
+const std::string kImportAmongBackupsSpelt = "c:/USERS/nutzer/AppData/Local/Marlwick/Sicherungen/"
+                                             "ApplicationSettings 2000-12-31 23-59-59.xml";
 const std::string kTargetAmongBackups =
     backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-58.xml";
 
@@ -195,7 +197,7 @@ class Session {
             machine().files.addFile(targetPath = kTargetAmongBackups, sampleText());
         if (!(options & 2))
             on.store(stored::kPfad, targetPath);
-        on.store(stored::kImportpfad, importPath);
+        on.store(stored::kImportpfad, options & 8 ? kImportAmongBackupsSpelt : importPath);
         const std::array names{stored::kKlick, stored::kUser, stored::kFahrzeug, stored::kRoute};
         for (std::size_t i = 0; i < names.size(); ++i)
             if (!fields[i + 1].empty())
@@ -248,7 +250,8 @@ class Session {
         // The file buttons always ask, and take the answer; any other dialog is cancelled.
         if (fileAnswer)
             on.machine.dialogPort.answerFileDialog(std::move(*fileAnswer));
-        if (change)
+        // A change during an action needs the clean-up that a failing file call may spoil.
+        if (change && !std::exchange(disturbed_, true))
             (whileBackingUp ? files_.whileBackingUp : host_.whileAsked) = [&] {
                 afterRead_ = files_.hasRead(on.model.state.targetPath);
                 change(*this);
@@ -285,10 +288,10 @@ class Session {
         }
     }
 
-    // One fault per session: a second one could fail the clean-up of the first, which no
-    // program can help.
+    // One fault or change during an action per session: a second one could fail the clean-up
+    // of the first, which no program can help.
     void failFileCall(std::uint8_t call, std::uint8_t occurrence) {
-        if (!std::exchange(faultInjected_, true))
+        if (!std::exchange(disturbed_, true))
             fuzz::failFileCall(on, call, occurrence);
     }
 
@@ -370,7 +373,7 @@ class Session {
     }
 
     // The target first: what a write put into it says more than the files around it. Then
-    // every other file: kept with its bytes, but for the backups.
+    // every other file, the import file too: kept with its bytes, but for the backups.
     void requireFiles(const Before& before, const Before& start, Change change) const {
         const Files& after = *files();
         const auto old = fileIn(*before.files, before.targetPath);
@@ -379,9 +382,12 @@ class Session {
         if (replaced)
             requireTargetChange(before, change, *old, *now);
         const std::string fileName(nameOf(before.targetPath));
+        // Never the target or the import file, whatever their names.
         const auto ownBackup = [&](const std::string& path) {
-            return amongBackups(path) ? ownBackupStamp(std::string(nameOf(path)), fileName)
-                                      : std::nullopt;
+            return amongBackups(path) && path != comparable(before.targetPath) &&
+                           path != comparable(before.importPath)
+                       ? ownBackupStamp(std::string(nameOf(path)), fileName)
+                       : std::nullopt;
         };
         std::optional<BackupStamp> newestRemoved;
         for (const auto& [path, bytes] : *before.files) {
@@ -401,10 +407,6 @@ class Session {
                 fuzz::require(!ownBackup(path) || newestRemoved < ownBackup(path),
                               "the oldest own backups go first");
         }
-        const auto imported = fileIn(*before.files, before.importPath);
-        fuzz::require(!imported || comparable(before.importPath) == comparable(before.targetPath) ||
-                          fileIn(after, before.importPath) == imported,
-                      "the import file is never lost nor touched");
     }
 
     void requireTargetChange(const Before& before, Change change, const std::string& old,
@@ -442,7 +444,7 @@ class Session {
     std::optional<ControlId> focused_;
     std::set<std::string> readOnly_;
     std::map<std::string, std::string> removed_;
-    bool faultInjected_ = false;
+    bool disturbed_ = false;
     fuzz::Provenance provenance_;
     std::optional<Before> atChange_; // the files after the world changed them during the action
     bool afterRead_ = false;         // and it did so after the action had read the target
