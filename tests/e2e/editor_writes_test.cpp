@@ -1,5 +1,6 @@
 // A routing speed edited in vehicle mode moves the vehicle's preference factor; applying it
-// changes that one list in the file after Yes, and nothing after No.
+// changes that one list in the file after Yes, nothing after No, and nothing once another
+// program changed that list.
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"
@@ -49,6 +50,17 @@ TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
     EXPECT_EQ(readFile(settings), expected);
     const FILETIME after = lastWriteTime(settings);
     EXPECT_EQ(CompareFileTime(&before, &after), 0);
+
+    // Another program changes the list typed into: applying it would undo that, so it is refused.
+    const std::string changed = replacedAfter(expected, "<Name>Car Fast</Name>",
+                                              "<Open>1.3|1.2|1.1|", "<Open>1.3|1.2|1.12|");
+    writeFile(settings, changed);
+    click(apply);
+    asked = answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDOK);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_NE(asked.text.find("seit dem Laden"), std::string::npos) << asked.text;
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_EQ(readFile(settings), changed);
 
     EXPECT_EQ(closeAndWait(program, window), 0u);
 }
