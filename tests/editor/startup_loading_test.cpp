@@ -178,7 +178,8 @@ TEST_F(StartupAndLoading, ListsOutsideTheProfilesOwnRecordAreNotShown) {
         text.replace(text.find(from, text.find(anchor)), from.size(), to);
         return text;
     };
-    const std::string comment = "<!-- <Name>Truck</Name><City>8|8|8|8|8|8|8|8</City> -->";
+    const std::string comment =
+        "<!-- <SpeedProfile><Name>Truck</Name><City>8|8|8|8|8|8|8|8</City></SpeedProfile> -->";
     const std::string longer =
         "<SpeedProfile><Name>Truck XL</Name><City>9|9|9|9|9|9|9|9</City></SpeedProfile>";
     const std::string alias = "<SpeedProfile><Name>Motorcycle</Name><Alias><Name>Car Fast</Name>"
