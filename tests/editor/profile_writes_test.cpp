@@ -487,6 +487,22 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     }
 }
 
+TEST_F(ProfileWrites, AListTheLastLoadCouldNotShowIsNeverWritten) {
+    // The route's value shown from the import file, then loaded again from one that lost it.
+    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+    model.state.importFlag = true;
+    model.state.importPath = kImport;
+    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0", "<Value>0.7"));
+    LoadProfiles(editor);
+    ASSERT_EQ(model.form.text1[56].text, "0.7");
+    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0</Value>", ""));
+    LoadProfiles(editor);
+    host.answer({EditorHost::kIdYes});
+    WriteRouteValues(editor);
+    expectRefusedMentioning(host, "„Value:“");
+    EXPECT_EQ(files.contents(kTarget), sample);
+}
+
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {
     model.state.targetPath = "E:\\Navi\\gone.xml";
     WriteRouteValues(editor);
