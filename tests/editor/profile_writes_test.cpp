@@ -527,10 +527,16 @@ TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
     const std::pair<std::string, std::string> cases[] = {
         {kTarget, "Das System meldet: „Access denied.“ (Fehler 5)"},
         {inBackups, "Sie liegt selbst im Sicherungsordner."},
+        // Named like a backup, written relative and with "..".
+        {"Marlwick\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+         "Sie liegt selbst im Sicherungsordner."},
+        {kBackups + "\\..\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+         "Sie liegt selbst im Sicherungsordner."},
     };
     for (const auto& [target, mention] : cases) {
         SCOPED_TRACE(target);
         MemoryMachine other;
+        other.files.setCurrentFolder(MemoryFiles::kLocalAppData);
         other.files.addFile(target, sample);
         if (target == kTarget)
             other.files.failCall(MemoryFiles::Call::CreateDirectory, FilePort::kErrorAccessDenied);
