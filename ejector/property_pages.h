@@ -17,7 +17,8 @@ void ApplyGeneralPage(DialogItemsPort& items, EjectSettings& settings);
 void InitDrivePage(DialogItemsPort& items, DrivePage page, const EjectSettings& settings,
                    DriveMask removableDrives);
 void DrivePageCommand(DialogItemsPort& items, DrivePage page, int controlId);
-// Empties the drive list while reading it back into the page's mask.
+// Empties the drive list while reading it back into the page's mask; the letters the list did
+// not show (drives not plugged in) keep their choice.
 void ApplyDrivePage(DialogItemsPort& items, DrivePage page, EjectSettings& settings);
 
 } // namespace vandrel

@@ -171,16 +171,32 @@ TEST(DrivePage, ApplyWithAllDrivesStoresAllOnesAndKeepsTheList) {
     }
 }
 
-TEST(DrivePage, ApplyRebuildsTheMaskFromTheSelectedItemsAndEmptiesTheList) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        EjectSettings settings;
-        SetPageMask(settings, c.page, kD | kE); // E is not present: its bit is lost
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        dialog.toggleItem(IDC_DRIVE_LIST, "F:\\");
-        ApplyDrivePage(dialog, c.page, settings);
-        EXPECT_EQ(PageMask(settings, c.page), kD | kF);
-        EXPECT_TRUE(dialog.listItems(IDC_DRIVE_LIST).empty());
+TEST(DrivePage, ApplyRebuildsTheListedLettersAndKeepsTheOthers) {
+    struct Case {
+        DriveMask stored, present;
+        const char* toggled; // an item the user clicks, or null
+        DriveMask applied;
+    };
+    const Case cases[] = {
+        {kD | kE, kDrivesADF, "F:\\", kD | kE | kF}, // E is not plugged in: its choice stays
+        {kD | kE, kDrivesADF, "D:\\", kE},
+        {kE, 0, nullptr, kE},                 // no removable drive at all
+        {kAllDrives, kDrivesADF, "F:\\", kF}, // all drives hold no letters to keep
+    };
+    for (const auto& c : cases) {
+        for (const auto& page : kDrivePages) {
+            EjectMemoryDialog dialog(page.layout());
+            EjectSettings settings;
+            SetPageMask(settings, page.page, c.stored);
+            InitDrivePage(dialog, page.page, settings, c.present);
+            dialog.click(IDC_SELECTED_DRIVES);
+            DrivePageCommand(dialog, page.page, IDC_SELECTED_DRIVES);
+            if (c.toggled)
+                dialog.toggleItem(IDC_DRIVE_LIST, c.toggled);
+            ApplyDrivePage(dialog, page.page, settings);
+            EXPECT_EQ(PageMask(settings, page.page), c.applied) << std::hex << c.stored;
+            EXPECT_TRUE(dialog.listItems(IDC_DRIVE_LIST).empty());
+        }
     }
 }
 
@@ -193,15 +209,6 @@ TEST(DrivePage, ApplyWithNoDriveSelectedStoresMaskZero) {
         ApplyDrivePage(dialog, c.page, settings);
         EXPECT_EQ(PageMask(settings, c.page), 0u);
     }
-}
-
-TEST(DrivePage, ApplyWithNoRemovableDrivesAtAllStoresMaskZero) {
-    EjectMemoryDialog dialog(ShutdownPageLayout());
-    EjectSettings settings;
-    settings.ShutdownDrives = kE;
-    InitDrivePage(dialog, DrivePage::Shutdown, settings, 0);
-    ApplyDrivePage(dialog, DrivePage::Shutdown, settings);
-    EXPECT_EQ(settings.ShutdownDrives, 0u);
 }
 
 TEST(DrivePage, ApplyStoresTheEnableAndClickChoices) {
