@@ -112,6 +112,14 @@ void ApplyGeneralPage(Items& items, EjectSettings& settings) {
     settings.CheckForMedia = IsChecked(items, IDC_CHECK_MEDIA) ? 1 : 0;
 }
 
+void InitStartWithWindowsBox(Items& items, const RunEntry& run) {
+    items.checkDlgButton(IDC_START_WITH_WINDOWS, CheckState(StartsWithWindows(run)));
+}
+
+void ApplyStartWithWindowsBox(Items& items, const RunEntry& run) {
+    SetStartWithWindows(run, IsChecked(items, IDC_START_WITH_WINDOWS));
+}
+
 void InitDrivePage(Items& items, DrivePage page, const EjectSettings& settings,
                    DriveMask removableDrives) {
     const DriveMask pageDrives = PageDrives(page, settings);

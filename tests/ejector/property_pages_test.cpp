@@ -1,6 +1,7 @@
 #include "ejector/property_pages.h"
 #include "ejector/resource.h"
 #include "tests/fakes/eject_memory_dialog.h"
+#include "tests/fakes/memory_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,51 @@ TEST(GeneralPage, ShowsAndAppliesTheTwoChecks) {
             EXPECT_EQ(settings.ShowIcon, showIcon != 0 ? 1 : 0);
             EXPECT_EQ(settings.CheckForMedia, checkMedia != 0 ? 0 : 1);
         }
+    }
+}
+
+TEST(GeneralPage, StartWithWindowsShowsAndSetsThisProgramsRunValue) {
+    using marlwick::MemoryRegistry;
+    constexpr auto kHkcu = MemoryRegistry::kHkeyCurrentUser;
+    const char* const runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string ours = "C:\\Tools\\Vandrl.exe";
+    const std::string oursQuoted = "\"" + ours + "\"";
+    const char* const other = "\"D:\\Stick\\Vandrl.exe\"";
+    struct Case {
+        const char* stored; // REG_SZ text, or null for no value
+        bool shown;
+        bool userClicks;
+        bool denyWrites;
+        const char* applied; // what the value holds after Apply, or null when it is gone
+    };
+    const Case cases[] = {
+        {nullptr, false, true, false, oursQuoted.c_str()},
+        {"\"c:\\tools\\VANDRL.EXE\"", true, true, false, nullptr},
+        {"C:\\Tools\\Vandrl.exe", true, false, false, oursQuoted.c_str()},
+        {other, false, false, false, other}, // another copy's value is left alone
+        {other, false, true, false, oursQuoted.c_str()},
+        {nullptr, false, true, true, nullptr}, // a failed write changes nothing, silently
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(none)");
+        MemoryRegistry registry;
+        if (c.stored)
+            registry.putValue(kHkcu, runKey, "Vandrl", MemoryRegistry::kRegSz,
+                              std::string(c.stored) + '\0');
+        if (c.denyWrites)
+            registry.denyWriteAccess(kHkcu, "Software");
+        const RunEntry run{registry, ours};
+        EjectMemoryDialog dialog(GeneralPageLayout());
+        InitStartWithWindowsBox(dialog, run);
+        EXPECT_EQ(dialog.isChecked(IDC_START_WITH_WINDOWS), c.shown);
+        if (c.userClicks)
+            dialog.click(IDC_START_WITH_WINDOWS);
+        ApplyStartWithWindowsBox(dialog, run);
+        const auto value = registry.storedValue(kHkcu, runKey, "Vandrl");
+        // A text value is stored with its terminating zero.
+        EXPECT_EQ(value ? value->data : "(gone)",
+                  c.applied ? std::string(c.applied) + '\0' : "(gone)");
+        EXPECT_EQ(registry.openHandleCount(), 0u);
     }
 }
 
