@@ -106,6 +106,14 @@ void MainWindow::reportError(const std::string& text) {
     MessageBoxA(window_, text.c_str(), "Marlwick", MB_OK | MB_ICONEXCLAMATION);
 }
 
+void MainWindow::addSystemMenuItem(UINT command, const std::string& text,
+                                   std::function<void()> handler) {
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, command, text.c_str());
+    systemMenuHandlers_[command] = std::move(handler);
+}
+
 bool MainWindow::isDialogMessage(MSG& message) {
     return IsDialogMessageA(window_, &message);
 }
@@ -163,6 +171,14 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             focusBeforeDeactivation_ = focus && IsChild(window_, focus) ? focus : nullptr;
         } else if (!HIWORD(wParam) && focusBeforeDeactivation_) {
             SetFocus(focusBeforeDeactivation_);
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        // The system's own commands use the low four bits.
+        if (const auto item = systemMenuHandlers_.find(wParam & 0xFFF0);
+            item != systemMenuHandlers_.end()) {
+            runEvent([&](MainWindowModel&) { item->second(); });
             return 0;
         }
         break;

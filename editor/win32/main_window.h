@@ -10,8 +10,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace marlwick {
 
@@ -42,6 +44,10 @@ class MainWindow {
     // What a click on a button or a title label runs; nothing until one is set.
     using ClickHandler = std::function<void(ControlId)>;
     void setClickHandler(ClickHandler handler) { clickHandler_ = std::move(handler); }
+
+    // Appends an item to the window's system menu, below a separator; choosing it runs the
+    // handler as an event. The command lies below 0xF000, its low four bits 0.
+    void addSystemMenuItem(UINT command, const std::string& text, std::function<void()> handler);
 
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
@@ -76,6 +82,7 @@ class MainWindow {
     std::optional<ControlId> awayFrom_;
     HWND focusBeforeDeactivation_ = nullptr;
     ClickHandler clickHandler_;
+    std::map<UINT, std::function<void()>> systemMenuHandlers_;
 };
 
 } // namespace marlwick
