@@ -32,8 +32,7 @@ constexpr int kMostNameTries = 16;
 constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 
 struct Backup {
-    std::string stamp;
-    int counter = 1;
+    BackupStamp stamp;
     std::string name;
 
     // Older first: by the time in the name, then by its counter.
@@ -49,11 +48,6 @@ struct Made {
     std::string name;
     std::uint32_t error = 0;
 };
-
-// Also after a drive letter alone, as in "E:ApplicationSettings.xml".
-std::string_view fileNameOf(std::string_view path) {
-    return path.substr(path.find_last_of("\\/:") + 1);
-}
 
 std::string stampOf(const EditorHost::SystemTime& time) {
     std::array<char, 48> text{}; // room for any 16-bit fields
@@ -99,30 +93,21 @@ std::pair<int, std::string_view> splitCounter(std::string_view text) {
     return {counter, text.substr(0, open)};
 }
 
-// The time and counter of a name that backupName made for the file name; nothing for any
-// other name, also not for a backup of another file's name.
-std::optional<Backup> parseBackup(const std::string& name, std::string_view fileName) {
-    const auto [stem, extension] = stemAndExtension(fileName);
-    const std::string head = comparablePath(stem) + " ";
-    const std::string folded = comparablePath(name);
-    if (folded.size() < head.size() + extension.size() || !folded.starts_with(head) ||
-        !folded.ends_with(comparablePath(extension)))
-        return std::nullopt;
-    const std::string_view middle =
-        std::string_view(name).substr(head.size(), name.size() - head.size() - extension.size());
-    const auto [counter, stamp] = splitCounter(middle);
-    if (!hasStampShape(stamp))
-        return std::nullopt;
-    return Backup{std::string(stamp), counter, name};
-}
-
-// The backup folder below the user's local application data, made where missing.
-Folder backupFolder(FilePort& files) {
+// The user's local application data, or the system's failing HRESULT.
+Folder localAppData(FilePort& files) {
     std::array<char, FilePort::kMaxPath> base{};
     const std::int32_t result = files.shGetFolderPath(FilePort::kCsidlLocalAppData, base.data());
     if (result != FilePort::kSOk)
         return {{}, static_cast<std::uint32_t>(result)};
-    std::string path = withoutTrailingBackslash(base.data());
+    return {withoutTrailingBackslash(base.data()), 0};
+}
+
+// The backup folder below the user's local application data, made where missing.
+Folder backupFolder(FilePort& files) {
+    Folder base = localAppData(files);
+    if (base.path.empty())
+        return base;
+    std::string path = std::move(base.path);
     for (const std::string_view level : kBackupFolderLevels) {
         path += "\\" + std::string(level);
         if (!files.createDirectory(path)) {
@@ -196,11 +181,11 @@ std::vector<std::string> earlierBackups(const std::vector<FindData>& entries,
                                         std::string_view fileName) {
     std::vector<Backup> backups;
     for (const FindData& entry : entries) {
-        const auto backup = (entry.attributes & FilePort::kAttributeDirectory)
-                                ? std::nullopt
-                                : parseBackup(entry.fileName, fileName);
-        if (backup)
-            backups.push_back(*backup);
+        const auto stamp = (entry.attributes & FilePort::kAttributeDirectory)
+                               ? std::nullopt
+                               : backupStampOf(fileName, entry.fileName);
+        if (stamp)
+            backups.push_back({*stamp, entry.fileName});
     }
     std::ranges::sort(backups);
     std::vector<std::string> names;
@@ -237,6 +222,35 @@ std::string failureMessage(EditorContext& editor, const std::string& path,
 }
 
 } // namespace
+
+std::optional<std::string> backupFolderPath(FilePort& files) {
+    std::string path = localAppData(files).path;
+    if (path.empty())
+        return std::nullopt;
+    for (const std::string_view level : kBackupFolderLevels)
+        path += "\\" + std::string(level);
+    return path;
+}
+
+std::vector<std::string> backupsIn(FilePort& files, const std::string& folder,
+                                   std::string_view fileName) {
+    return earlierBackups(entriesOf(files, folder), fileName);
+}
+
+std::optional<BackupStamp> backupStampOf(std::string_view fileName, std::string_view name) {
+    const auto [stem, extension] = stemAndExtension(fileName);
+    const std::string head = comparablePath(stem) + " ";
+    const std::string folded = comparablePath(name);
+    if (folded.size() < head.size() + extension.size() || !folded.starts_with(head) ||
+        !folded.ends_with(comparablePath(extension)))
+        return std::nullopt;
+    const std::string_view middle =
+        name.substr(head.size(), name.size() - head.size() - extension.size());
+    const auto [counter, stamp] = splitCounter(middle);
+    if (!hasStampShape(stamp))
+        return std::nullopt;
+    return BackupStamp{std::string(stamp), counter};
+}
 
 std::variant<MadeBackup, BackupFailure>
 keepBackup(FilePort& files, EditorHost& host, const std::string& path, std::string_view bytes) {

@@ -35,6 +35,26 @@ struct MadeBackup {
     std::vector<std::string> earlierOldestFirst;
 };
 
+// The time in a backup's name ("2026-12-07 23-59-59") and its counter, 1 when it has none.
+struct BackupStamp {
+    std::string time;
+    int counter = 1;
+
+    // Older first.
+    auto operator<=>(const BackupStamp&) const = default;
+};
+
+// The stamp when the name is one the backups give a file of this name (case aside):
+// "<stem> YYYY-MM-DD hh-mm-ss[ (n)]<extension>"; nothing for any other name.
+std::optional<BackupStamp> backupStampOf(std::string_view fileName, std::string_view name);
+
+// Where the backups lie; nothing when the system cannot say. Nothing is made here.
+std::optional<std::string> backupFolderPath(FilePort& files);
+
+// The names of the backups of the file name in the folder, oldest first.
+std::vector<std::string> backupsIn(FilePort& files, const std::string& folder,
+                                   std::string_view fileName);
+
 // Stores the bytes as a new backup of the file at the path. A backup is named by the file's
 // long name stem, the local time and, where that name is taken, a counter from 2 on, then the
 // file's extension: "ApplicationSettings 2026-12-07 23-59-59.xml",
