@@ -5,6 +5,7 @@
 
 #include "editor/main_form.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -30,5 +31,10 @@ struct GridOrigins {
     std::array<std::string, kValueBoxCount> loadedTexts;
     std::map<int, LoadedList> lists; // by the group's first box
 };
+
+// Some box holds a value that no write or load has taken up since it was typed.
+inline bool holdsTypedValues(const GridOrigins& origins) {
+    return std::ranges::find(origins.boxes, BoxOrigin::Typed) != origins.boxes.end();
+}
 
 } // namespace marlwick

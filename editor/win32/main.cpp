@@ -16,6 +16,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                                     {.firstShowCommand = showCommand});
         marlwick::EditorContext editor = system.contextFor(window.model(), window.handle());
         window.setClickHandler([&](marlwick::ControlId clicked) { onClick(editor, clicked); });
+        window.setCloseQuery([&] { return onCloseAsked(editor); });
         // The start-up shows the window when it fills the first group; errors end only it.
         window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
         return window.showAndRunMessageLoop();

@@ -43,6 +43,11 @@ class MainWindow {
     using ClickHandler = std::function<void(ControlId)>;
     void setClickHandler(ClickHandler handler) { clickHandler_ = std::move(handler); }
 
+    // Asked when the user closes the window (close box, Alt+F4, system menu): true lets it
+    // close. Without one it closes at once.
+    using CloseQuery = std::function<bool()>;
+    void setCloseQuery(CloseQuery query) { closeQuery_ = std::move(query); }
+
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
 
@@ -55,6 +60,7 @@ class MainWindow {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(HWND control, UINT code);
     void click(ControlId clicked);
+    bool mayClose();
     void focusGained(ControlId box);
     void focusLost(ControlId box);
     void activated(bool active);
@@ -76,6 +82,7 @@ class MainWindow {
     std::optional<ControlId> awayFrom_;
     HWND focusBeforeDeactivation_ = nullptr;
     ClickHandler clickHandler_;
+    CloseQuery closeQuery_;
 };
 
 } // namespace marlwick
