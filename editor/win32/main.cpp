@@ -20,6 +20,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         window.addSystemMenuItem(marlwick::kRestoreMenuCommand,
                                  std::string(marlwick::kRestoreMenuText),
                                  [&] { marlwick::RestoreBackup(editor); });
+        window.setCloseQuery([&] { return onCloseAsked(editor); });
         // The start-up shows the window when it fills the first group; errors end only it.
         window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
         return window.showAndRunMessageLoop();

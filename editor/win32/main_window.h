@@ -49,6 +49,11 @@ class MainWindow {
     // handler as an event. The command lies below 0xF000, its low four bits 0.
     void addSystemMenuItem(UINT command, const std::string& text, std::function<void()> handler);
 
+    // Asked when the user closes the window (close box, Alt+F4, system menu): true lets it
+    // close. Without one it closes at once.
+    using CloseQuery = std::function<bool()>;
+    void setCloseQuery(CloseQuery query) { closeQuery_ = std::move(query); }
+
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
 
@@ -61,6 +66,7 @@ class MainWindow {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(HWND control, UINT code);
     void click(ControlId clicked);
+    bool mayClose();
     void focusGained(ControlId box);
     void focusLost(ControlId box);
     void activated(bool active);
@@ -83,6 +89,8 @@ class MainWindow {
     HWND focusBeforeDeactivation_ = nullptr;
     ClickHandler clickHandler_;
     std::map<UINT, std::function<void()>> systemMenuHandlers_;
+
+    CloseQuery closeQuery_;
 };
 
 } // namespace marlwick

@@ -1,6 +1,6 @@
 // A routing speed edited in vehicle mode moves the vehicle's preference factor; applying it
 // changes that one list in the file after Yes, nothing after No, and nothing once another
-// program changed that list.
+// program changed that list. A value not written is not lost silently when the window closes.
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"
@@ -62,7 +62,19 @@ TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
     ASSERT_TRUE(wintest::handledSoFar(window));
     EXPECT_EQ(readFile(settings), changed);
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    // The value not written waits: the title says so, and closing asks first. No keeps the
+    // window and the value; Yes closes it.
+    EXPECT_TRUE(showsSoon(window, std::string("*") + EditorWindow::kTitle)) << textOf(window);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO).appeared);
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_TRUE(program.running());
+    EXPECT_EQ(textOf(editor.valueBox(8)), "1.154");
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
+    EXPECT_EQ(program.exitCode(), 0u);
 }
 
 } // namespace
