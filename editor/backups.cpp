@@ -1,5 +1,6 @@
 #include "editor/backups.h"
 
+#include "editor/file_identity.h"
 #include "editor/paths.h"
 #include "editor/settings_file.h"
 #include "editor/write_messages.h"
@@ -10,7 +11,9 @@
 #include <charconv>
 #include <compare>
 #include <cstdio>
+#include <iterator>
 #include <new>
+#include <optional>
 #include <set>
 #include <utility>
 #include <vector>
@@ -29,8 +32,7 @@ constexpr int kMostNameTries = 16;
 constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 
 struct Backup {
-    std::string stamp;
-    int counter = 1;
+    BackupStamp stamp;
     std::string name;
 
     // Older first: by the time in the name, then by its counter.
@@ -47,20 +49,6 @@ struct Made {
     std::uint32_t error = 0;
 };
 
-// Paths as the file system compares them: neither case nor the kind of slash counts.
-std::string comparable(std::string_view path) {
-    std::string folded(path);
-    std::ranges::transform(folded, folded.begin(), [](unsigned char c) {
-        return c == '/' ? '\\' : static_cast<char>(std::tolower(c));
-    });
-    return folded;
-}
-
-// Also after a drive letter alone, as in "E:ApplicationSettings.xml".
-std::string_view fileNameOf(std::string_view path) {
-    return path.substr(path.find_last_of("\\/:") + 1);
-}
-
 std::string stampOf(const EditorHost::SystemTime& time) {
     std::array<char, 48> text{}; // room for any 16-bit fields
     std::snprintf(text.data(), text.size(), "%04u-%02u-%02u %02u-%02u-%02u", unsigned{time.year},
@@ -69,11 +57,14 @@ std::string stampOf(const EditorHost::SystemTime& time) {
     return text.data();
 }
 
+// A file name's stem and its extension from the last dot on, empty without a dot.
+std::pair<std::string_view, std::string_view> stemAndExtension(std::string_view fileName) {
+    const std::size_t dot = std::min(fileName.rfind('.'), fileName.size());
+    return {fileName.substr(0, dot), fileName.substr(dot)};
+}
+
 std::string backupName(std::string_view fileName, std::string_view stamp, int counter) {
-    const std::size_t dot = fileName.rfind('.');
-    const std::string_view stem = fileName.substr(0, dot);
-    const std::string_view extension =
-        dot == std::string_view::npos ? std::string_view() : fileName.substr(dot);
+    const auto [stem, extension] = stemAndExtension(fileName);
     std::string name = std::string(stem) + " " + std::string(stamp);
     if (counter > 1)
         name += " (" + std::to_string(counter) + ")";
@@ -102,26 +93,21 @@ std::pair<int, std::string_view> splitCounter(std::string_view text) {
     return {counter, text.substr(0, open)};
 }
 
-// The time and counter of a name that backupName made; nothing for any other name. Without
-// an extension the whole name holds them, with one the part before its last dot.
-std::optional<Backup> parseBackup(const std::string& name) {
-    const std::string_view whole = name;
-    for (const std::string_view body : {whole, whole.substr(0, whole.rfind('.'))}) {
-        const auto [counter, rest] = splitCounter(body);
-        const std::size_t stampAt = rest.size() - std::min(rest.size(), kStampShape.size());
-        if (stampAt > 0 && rest[stampAt - 1] == ' ' && hasStampShape(rest.substr(stampAt)))
-            return Backup{std::string(rest.substr(stampAt)), counter, name};
-    }
-    return std::nullopt;
-}
-
-// The backup folder below the user's local application data, made where missing.
-Folder backupFolder(FilePort& files) {
+// The user's local application data, or the system's failing HRESULT.
+Folder localAppData(FilePort& files) {
     std::array<char, FilePort::kMaxPath> base{};
     const std::int32_t result = files.shGetFolderPath(FilePort::kCsidlLocalAppData, base.data());
     if (result != FilePort::kSOk)
         return {{}, static_cast<std::uint32_t>(result)};
-    std::string path = withoutTrailingBackslash(base.data());
+    return {withoutTrailingBackslash(base.data()), 0};
+}
+
+// The backup folder below the user's local application data, made where missing.
+Folder backupFolder(FilePort& files) {
+    Folder base = localAppData(files);
+    if (base.path.empty())
+        return base;
+    std::string path = std::move(base.path);
     for (const std::string_view level : kBackupFolderLevels) {
         path += "\\" + std::string(level);
         if (!files.createDirectory(path)) {
@@ -173,10 +159,10 @@ Made writeBackup(FilePort& files, const std::string& folder, std::string_view fi
         return {{}, written.error};
     std::set<std::string> taken;
     for (const FindData& entry : entries)
-        taken.insert(comparable(entry.fileName));
+        taken.insert(comparablePath(entry.fileName));
     int counter = 1;
     for (int tries = 0; tries < kMostNameTries; ++tries, ++counter) {
-        while (taken.contains(comparable(backupName(fileName, stamp, counter))))
+        while (taken.contains(comparablePath(backupName(fileName, stamp, counter))))
             ++counter;
         const std::string name = backupName(fileName, stamp, counter);
         if (files.moveFileEx(written.path, folder + "\\" + name, FilePort::kMoveWriteThrough))
@@ -189,43 +175,41 @@ Made writeBackup(FilePort& files, const std::string& folder, std::string_view fi
     return {{}, error};
 }
 
-bool isKept(const std::string& path, std::span<const std::string> keptPaths) {
-    return std::ranges::any_of(
-        keptPaths, [&](const std::string& kept) { return comparable(kept) == comparable(path); });
-}
-
-// The entries are the folder's before the new backup. Files only: a folder of the user's is
-// never a backup, whatever its name.
-void removeOldest(FilePort& files, const std::string& folder, const std::vector<FindData>& entries,
-                  std::span<const std::string> keptPaths) {
+// The file's earlier backups in the listing, oldest first. Files only: a folder of the user's
+// is never a backup, whatever its name.
+std::vector<std::string> earlierBackups(const std::vector<FindData>& entries,
+                                        std::string_view fileName) {
     std::vector<Backup> backups;
     for (const FindData& entry : entries) {
-        const auto backup = (entry.attributes & FilePort::kAttributeDirectory)
-                                ? std::nullopt
-                                : parseBackup(entry.fileName);
-        if (backup)
-            backups.push_back(*backup);
+        const auto stamp = (entry.attributes & FilePort::kAttributeDirectory)
+                               ? std::nullopt
+                               : backupStampOf(fileName, entry.fileName);
+        if (stamp)
+            backups.push_back({*stamp, entry.fileName});
     }
-    // The new backup counts among those kept.
-    if (backups.size() < kBackupsKept)
-        return;
-    std::ranges::sort(backups, std::greater{});
-    for (const Backup& old : std::span(backups).subspan(kBackupsKept - 1)) {
-        const std::string path = folder + "\\" + old.name;
-        if (!isKept(path, keptPaths))
-            files.deleteFile(path);
+    std::ranges::sort(backups);
+    std::vector<std::string> names;
+    std::ranges::transform(backups, std::back_inserter(names), &Backup::name);
+    return names;
+}
+
+std::variant<MadeBackup, BackupFailure> backupOf(EditorContext& editor, const std::string& path,
+                                                 std::string_view bytes) {
+    // A large file's listing and copy may not fit; the write goes on without them.
+    try {
+        return keepBackup(editor.files, editor.host, path, bytes);
+    } catch (const std::bad_alloc&) {
+        return BackupFailure{kErrorNotEnoughMemory};
     }
 }
 
-std::optional<BackupFailure> backupOf(EditorContext& editor, const std::string& path,
-                                      std::string_view bytes) {
+void makeRoomAfter(EditorContext& editor, const MadeBackup& made) {
     const WindowState& state = editor.model.state;
     const std::array<std::string, 2> keptPaths = {state.targetPath, state.importPath};
-    // A large file's listing and copy may not fit; the write goes on without them.
+    // Without memory to tell the files apart, none is removed.
     try {
-        return keepBackup(editor.files, editor.host, path, bytes, keptPaths);
+        removeOldestBackups(editor.files, made, keptPaths);
     } catch (const std::bad_alloc&) {
-        return BackupFailure{kErrorNotEnoughMemory};
     }
 }
 
@@ -239,36 +223,88 @@ std::string failureMessage(EditorContext& editor, const std::string& path,
 
 } // namespace
 
-std::optional<BackupFailure> keepBackup(FilePort& files, EditorHost& host, const std::string& path,
-                                        std::string_view bytes,
-                                        std::span<const std::string> keptPaths) {
+std::optional<std::string> backupFolderPath(FilePort& files) {
+    std::string path = localAppData(files).path;
+    if (path.empty())
+        return std::nullopt;
+    for (const std::string_view level : kBackupFolderLevels)
+        path += "\\" + std::string(level);
+    return path;
+}
+
+std::vector<std::string> backupsIn(FilePort& files, const std::string& folder,
+                                   std::string_view fileName) {
+    return earlierBackups(entriesOf(files, folder), fileName);
+}
+
+std::optional<BackupStamp> backupStampOf(std::string_view fileName, std::string_view name) {
+    const auto [stem, extension] = stemAndExtension(fileName);
+    const std::string head = comparablePath(stem) + " ";
+    const std::string folded = comparablePath(name);
+    if (folded.size() < head.size() + extension.size() || !folded.starts_with(head) ||
+        !folded.ends_with(comparablePath(extension)))
+        return std::nullopt;
+    const std::string_view middle =
+        name.substr(head.size(), name.size() - head.size() - extension.size());
+    const auto [counter, stamp] = splitCounter(middle);
+    if (!hasStampShape(stamp))
+        return std::nullopt;
+    return BackupStamp{std::string(stamp), counter};
+}
+
+std::variant<MadeBackup, BackupFailure>
+keepBackup(FilePort& files, EditorHost& host, const std::string& path, std::string_view bytes) {
     const Folder folder = backupFolder(files);
     if (folder.path.empty())
         return BackupFailure{folder.error};
-    if (folderOf(comparable(path)) == comparable(folder.path))
+    const std::string longPath = fullLongPath(files, path);
+    if (comparablePath(folderOf(longPath)) == comparablePath(fullLongPath(files, folder.path)))
         return BackupFailure{0};
     const std::vector<FindData> entries = entriesOf(files, folder.path);
     EditorHost::SystemTime now;
     host.getLocalTime(&now);
-    const Made made =
-        writeBackup(files, folder.path, fileNameOf(path), stampOf(now), bytes, entries);
+    const std::string_view fileName = fileNameOf(longPath);
+    const Made made = writeBackup(files, folder.path, fileName, stampOf(now), bytes, entries);
     if (made.name.empty())
         return BackupFailure{made.error};
-    removeOldest(files, folder.path, entries, keptPaths);
-    return std::nullopt;
+    return MadeBackup{folder.path, earlierBackups(entries, fileName)};
+}
+
+void removeOldestBackups(FilePort& files, const MadeBackup& made,
+                         std::span<const std::string> keptPaths) {
+    // The new backup counts among those kept.
+    const std::size_t room = kBackupsKept - 1;
+    if (made.earlierOldestFirst.size() <= room)
+        return;
+    std::vector<FileIdentity> kept;
+    for (const std::string& path : keptPaths)
+        if (!path.empty())
+            kept.push_back(identify(files, path));
+    const auto oldest =
+        std::span(made.earlierOldestFirst).first(made.earlierOldestFirst.size() - room);
+    for (const std::string& name : oldest) {
+        const std::string path = made.folder + "\\" + name;
+        if (!mayBeOneOf(identify(files, path), kept))
+            files.deleteFile(path);
+    }
 }
 
 bool replaceKeepingBackup(EditorContext& editor, const std::string& path, TextPieces newText,
                           std::string_view oldText) {
-    std::optional<BackupFailure> backupFailure;
+    std::optional<std::variant<MadeBackup, BackupFailure>> backup;
     if (!sameText(newText, oldText))
-        backupFailure = backupOf(editor, path, oldText);
+        backup = backupOf(editor, path, oldText);
     const ReplaceResult result = replaceWholeFile(editor.files, path, newText, oldText);
-    if (result.outcome != ReplaceOutcome::Replaced)
+    const bool replaced = result.outcome == ReplaceOutcome::Replaced;
+    if (!replaced)
         tell(editor, messages::replaceFailure(path, result));
-    if (backupFailure)
-        tell(editor, failureMessage(editor, path, *backupFailure));
-    return result.outcome == ReplaceOutcome::Replaced;
+    if (!backup)
+        return replaced;
+    if (const auto* failure = std::get_if<BackupFailure>(&*backup))
+        tell(editor, failureMessage(editor, path, *failure));
+    else if (replaced)
+        makeRoomAfter(editor, std::get<MadeBackup>(*backup));
+    return replaced;
 }
 
 bool replaceKeepingBackup(EditorContext& editor, const std::string& path, std::string_view newText,

@@ -11,10 +11,11 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
+#include <variant>
+#include <vector>
 
 namespace marlwick {
 
@@ -28,17 +29,47 @@ struct BackupFailure {
     std::uint32_t error = 0;
 };
 
-// Stores the bytes as a new backup of the file at the path, then removes the oldest backups
-// beyond kBackupsKept, but never the new one nor a file at one of the kept paths. A backup is
-// named by the file's name stem, the local time and, where that name is taken, a counter
-// from 2 on, then the file's extension: "ApplicationSettings 2026-12-07 23-59-59.xml",
-// "ApplicationSettings 2026-12-07 23-59-59 (2).xml".
-std::optional<BackupFailure> keepBackup(FilePort& files, EditorHost& host, const std::string& path,
-                                        std::string_view bytes,
-                                        std::span<const std::string> keptPaths);
+// A backup made: its folder and the backups of the file's name that the folder held before.
+struct MadeBackup {
+    std::string folder;
+    std::vector<std::string> earlierOldestFirst;
+};
 
-// Keeps a backup of the old text unless the new one equals it, then replaces the file. Tells
-// the user what failed: the replacement first, then the backup. True when replaced.
+// The time in a backup's name ("2026-12-07 23-59-59") and its counter, 1 when it has none.
+struct BackupStamp {
+    std::string time;
+    int counter = 1;
+
+    // Older first.
+    auto operator<=>(const BackupStamp&) const = default;
+};
+
+// The stamp when the name is one the backups give a file of this name (case aside):
+// "<stem> YYYY-MM-DD hh-mm-ss[ (n)]<extension>"; nothing for any other name.
+std::optional<BackupStamp> backupStampOf(std::string_view fileName, std::string_view name);
+
+// Where the backups lie; nothing when the system cannot say. Nothing is made here.
+std::optional<std::string> backupFolderPath(FilePort& files);
+
+// The names of the backups of the file name in the folder, oldest first.
+std::vector<std::string> backupsIn(FilePort& files, const std::string& folder,
+                                   std::string_view fileName);
+
+// Stores the bytes as a new backup of the file at the path. A backup is named by the file's
+// long name stem, the local time and, where that name is taken, a counter from 2 on, then the
+// file's extension: "ApplicationSettings 2026-12-07 23-59-59.xml",
+// "ApplicationSettings 2026-12-07 23-59-59 (2).xml".
+std::variant<MadeBackup, BackupFailure> keepBackup(FilePort& files, EditorHost& host,
+                                                   const std::string& path, std::string_view bytes);
+
+// Removes the oldest of the earlier backups beyond kBackupsKept, the new one counted, but no
+// file that may be one of the kept paths' files, however those paths are written.
+void removeOldestBackups(FilePort& files, const MadeBackup& made,
+                         std::span<const std::string> keptPaths);
+
+// Keeps a backup of the old text unless the new one equals it, then replaces the file; only a
+// replacement that succeeded makes room among the backups. Tells the user what failed: the
+// replacement first, then the backup. True when replaced.
 bool replaceKeepingBackup(EditorContext& editor, const std::string& path, TextPieces newText,
                           std::string_view oldText);
 bool replaceKeepingBackup(EditorContext& editor, const std::string& path, std::string_view newText,

@@ -23,6 +23,7 @@ class FilePort {
     static constexpr std::uint32_t kGenericWrite = 0x40000000;
     static constexpr std::uint32_t kShareRead = 1;
     static constexpr std::uint32_t kShareWrite = 2;
+    static constexpr std::uint32_t kShareDelete = 4;
 
     static constexpr std::uint32_t kCreateNew = 1;
     static constexpr std::uint32_t kCreateAlways = 2;
@@ -108,6 +109,21 @@ class FilePort {
     virtual Handle findFirstFile(const std::string& pattern, FindData* data) = 0;
     virtual bool findNextFile(Handle find, FindData* data) = 0;
     virtual bool findClose(Handle find) = 0;
+
+    // The calls that tell whether two paths name one file.
+
+    // BY_HANDLE_FILE_INFORMATION's fields that tell a file apart from every other.
+    struct FileInformation {
+        std::uint32_t volumeSerialNumber = 0;
+        std::uint64_t fileIndex = 0; // nFileIndexHigh, nFileIndexLow
+    };
+
+    // GetLongPathNameA: the path with its short names made long; the file must exist. Its
+    // length without the NUL when it fit, else the size needed; 0 on failure.
+    virtual std::uint32_t getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                          char* buffer) = 0;
+    // GetFileInformationByHandle, for a handle opened with any access, also none.
+    virtual bool getFileInformationByHandle(Handle file, FileInformation* information) = 0;
 };
 
 } // namespace marlwick

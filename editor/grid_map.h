@@ -5,6 +5,7 @@
 
 #include "editor/settings_document.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -130,29 +131,68 @@ FoundList findProfileList(std::string_view text, std::string_view profileName,
 
 namespace grid {
 
-// A row of value boxes: its caption label Label2(label2) and the group it shows, from top to
-// bottom; where each stands is grid_rows.h's.
+// How the routing speeds come about, told to the user beside every row that takes part.
+inline constexpr std::string_view kRoutingSpeedRule =
+    "Routinggeschwindigkeit = Geschwindigkeit × Präferenzfaktor Fahrzeug × Präferenzfaktor "
+    "Route";
+
+// The box is a speed or a preference factor of some routing speed's triple.
+constexpr bool entersRoutingSpeed(int box) {
+    const int triples = 2 * kRoadClassCount;
+    return std::ranges::any_of(std::array{0, kSpeedBoxOffset, kRouteFactorBoxOffset},
+                               [&](int first) { return box >= first && box < first + triples; });
+}
+
+// A row of value boxes: its caption label Label2(label2), what its values mean in the file,
+// and the group it shows, from top to bottom; where each stands is grid_rows.h's.
 struct ValueRow {
     int label2;
     std::string_view caption;
+    std::string_view meaning;
     ValueGroup group;
 };
 
 inline constexpr std::array<ValueRow, 8> kValueRows{{
-    {0, "Präferenz  City", groups::kVehicleFactorsCity},
-    {3, "Geschw.   City", groups::kVehicleSpeedsCity},
-    {1, "Preverenz Außerorts", groups::kVehicleFactorsOpen},
-    {4, "Geschw. Außerorts", groups::kVehicleSpeedsOpen},
-    {2, "Specials", groups::kVehicleSpecials},
-    {7, "Präferenz City", groups::kRouteFactorsCity},
-    {8, "Päferenz Außerorts", groups::kRouteFactorsOpen},
-    {9, "Specials", groups::kRouteSpecialsLoading},
+    {0, "Präferenz  City",
+     "Präferenzfaktoren des Fahrzeugs innerorts, je Straßenart: wie sehr das Fahrzeug diese "
+     "Straßen bei der Routenwahl bevorzugt.",
+     groups::kVehicleFactorsCity},
+    {3, "Geschw.   City",
+     "Geschwindigkeiten des Fahrzeugs innerorts, je Straßenart: mit ihnen berechnet die "
+     "Navigation die Fahrzeit.",
+     groups::kVehicleSpeedsCity},
+    {1, "Preverenz Außerorts",
+     "Präferenzfaktoren des Fahrzeugs außerorts, je Straßenart: wie sehr das Fahrzeug diese "
+     "Straßen bei der Routenwahl bevorzugt.",
+     groups::kVehicleFactorsOpen},
+    {4, "Geschw. Außerorts",
+     "Geschwindigkeiten des Fahrzeugs außerorts, je Straßenart: mit ihnen berechnet die "
+     "Navigation die Fahrzeit.",
+     groups::kVehicleSpeedsOpen},
+    {2, "Specials",
+     "Sonderwerte des Fahrzeugs: vier Werte ohne Straßenart. Sie gehen nicht in die "
+     "Routinggeschwindigkeit ein.",
+     groups::kVehicleSpecials},
+    {7, "Präferenz City",
+     "Präferenzfaktoren der Route innerorts, je Straßenart: wie sehr diese Art von Route die "
+     "Straßen bevorzugt.",
+     groups::kRouteFactorsCity},
+    {8, "Päferenz Außerorts",
+     "Präferenzfaktoren der Route außerorts, je Straßenart: wie sehr diese Art von Route die "
+     "Straßen bevorzugt.",
+     groups::kRouteFactorsOpen},
+    {9, "Specials",
+     "Sonderwerte der Route: vier Werte ohne Straßenart. Sie gehen nicht in die "
+     "Routinggeschwindigkeit ein.",
+     groups::kRouteSpecialsLoading},
 }};
 
 // The route value stands alone, right of its caption.
 inline constexpr int kRouteValueBox = groups::kRouteValue.firstBox;
 inline constexpr int kRouteValueLabel2 = 10;
 inline constexpr std::string_view kRouteValueCaption = "Value:";
+inline constexpr std::string_view kRouteValueMeaning =
+    "Der einzelne Wert der Route (Value). Er geht nicht in die Routinggeschwindigkeit ein.";
 
 // A value box as the user finds it on screen: its row caption and column heading, such as
 // „Geschw. City“ / „Autobahn“.

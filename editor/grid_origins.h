@@ -5,6 +5,7 @@
 
 #include "editor/main_form.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <map>
@@ -16,6 +17,9 @@ enum class BoxOrigin : std::uint8_t {
     Unknown, // left from before the last load, or put there by no load of the profile's own
     Loaded,  // the last load (or write) put there one value of the profile's own list
     Typed,   // the user typed it, or a routing speed moved it
+    // The load computed it from the values it read (a factor that speed mode keeps in step):
+    // written as typed, but nothing the user would lose on closing.
+    Computed,
 };
 
 // A value list as the last load read it from the profile's own record.
@@ -29,5 +33,10 @@ struct GridOrigins {
     std::array<BoxOrigin, kValueBoxCount> boxes{};
     std::map<int, LoadedList> lists; // by the group's first box
 };
+
+// Some box holds a value that no write or load has taken up since it was typed.
+inline bool holdsTypedValues(const GridOrigins& origins) {
+    return std::ranges::find(origins.boxes, BoxOrigin::Typed) != origins.boxes.end();
+}
 
 } // namespace marlwick

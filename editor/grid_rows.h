@@ -68,8 +68,14 @@ struct ProfileButtons {
 struct RoutingSpeeds {
     int label5;
     std::string_view caption;
+    std::string_view meaning;
     int firstBox;
 };
+
+// What a typed routing speed does, whichever block is open.
+inline constexpr std::string_view kTypedRoutingSpeed =
+    "Eine hier eingegebene Routinggeschwindigkeit ändert den Präferenzfaktor des Blocks, der "
+    "bearbeitet werden kann.";
 
 // A file button Command3(index) in the caption column and the path it chose, Label4(index).
 struct FileChoice {
@@ -134,8 +140,16 @@ inline constexpr std::array<GridRow, 20> kGridRows{{
                   .outsideTowns = false,
                   .title = Title{ControlArray::Label6, 0, "Routingeschwidigkeit", colours::kGreen},
                   .lastHeading = kRoutingSpeedLastHeading}},
-    {4830, RoutingSpeeds{0, "City", 0}},
-    {.top = 5160, .holds = RoutingSpeeds{1, "Außerorts", 8}, .pairsWithAbove = true},
+    {4830, RoutingSpeeds{0, "City",
+                         "Routinggeschwindigkeiten innerorts, je Straßenart: nach ihnen "
+                         "gewichtet die Navigation die Straßen bei der Routenwahl.",
+                         0}},
+    {.top = 5160,
+     .holds = RoutingSpeeds{1, "Außerorts",
+                            "Routinggeschwindigkeiten außerorts, je Straßenart: nach ihnen "
+                            "gewichtet die Navigation die Straßen bei der Routenwahl.",
+                            8},
+     .pairsWithAbove = true},
 
     // The two import rows lie below the client area and show only in import mode.
     {5640, FileChoice{0, "Datei", 1950}},

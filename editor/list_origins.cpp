@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <ranges>
 #include <span>
 #include <vector>
 
@@ -51,8 +52,10 @@ const LoadedList* loadedList(const MainWindowModel& model, const ValueGroup& gro
     return &found->second;
 }
 
+// Typed by the user or computed for them: the box holds a value of the editor's making.
 bool isTyped(const MainWindowModel& model, int box) {
-    return model.origins.boxes[at(box)] == BoxOrigin::Typed;
+    const BoxOrigin origin = model.origins.boxes[at(box)];
+    return origin == BoxOrigin::Typed || origin == BoxOrigin::Computed;
 }
 
 const std::string& boxText(const MainWindowModel& model, int box) {
@@ -134,9 +137,8 @@ ListToWrite composeList(const MainWindowModel& model, const ValueGroup& group,
 } // namespace
 
 bool holdsTypedValue(const MainWindowModel& model, const ValueGroup& group) {
-    const auto first = model.origins.boxes.begin() + group.firstBox;
-    return std::any_of(first, first + group.count,
-                       [](BoxOrigin origin) { return origin == BoxOrigin::Typed; });
+    return std::ranges::any_of(std::views::iota(group.firstBox, group.firstBox + group.count),
+                               [&](int box) { return isTyped(model, box); });
 }
 
 void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string_view list,

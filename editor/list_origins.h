@@ -16,7 +16,7 @@ namespace marlwick {
 void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string_view list,
                     bool fromImport);
 
-// A box of the group holds a value the user typed or a routing speed moved.
+// A box of the group holds a value the user typed, a routing speed moved or a load computed.
 bool holdsTypedValue(const MainWindowModel& model, const ValueGroup& group);
 
 struct ListToWrite {

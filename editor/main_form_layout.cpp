@@ -92,10 +92,20 @@ void lay(MainForm& form, int top, const layout::RoadHeadings& row) {
     }
 }
 
+// A row caption's tooltip: what the row's values mean, and the routing speeds' rule where
+// they take part in it.
+std::string explained(std::string_view meaning, bool entersRoutingSpeed) {
+    std::string tooltip(meaning);
+    if (entersRoutingSpeed)
+        (tooltip += "\r\n") += grid::kRoutingSpeedRule;
+    return tooltip;
+}
+
 void lay(MainForm& form, int top, const layout::ValueBoxes& row) {
     const grid::ValueRow& values = *row.valueRow;
-    form.label2[values.label2] =
-        label(ControlArray::Label2, values.label2, rowCaption(top), values.caption);
+    Control& caption = form.label2[values.label2];
+    caption = label(ControlArray::Label2, values.label2, rowCaption(top), values.caption);
+    caption.tooltip = explained(values.meaning, grid::entersRoutingSpeed(values.group.firstBox));
     for (int column = 0; column < values.group.count; ++column) {
         const int box = values.group.firstBox + column;
         form.text1[box] = textBox(ControlArray::Text1, box, cell(column, top), "Text1");
@@ -105,6 +115,7 @@ void lay(MainForm& form, int top, const layout::ValueBoxes& row) {
     form.label2[grid::kRouteValueLabel2] =
         label(ControlArray::Label2, grid::kRouteValueLabel2,
               insetLabel(cell(layout::kRouteValueColumn - 1, top)), grid::kRouteValueCaption);
+    form.label2[grid::kRouteValueLabel2].tooltip = grid::kRouteValueMeaning;
     form.text1[grid::kRouteValueBox] = textBox(ControlArray::Text1, grid::kRouteValueBox,
                                                cell(layout::kRouteValueColumn, top), "Text1");
 }
@@ -128,7 +139,10 @@ void lay(MainForm& form, int top, const layout::ProfileButtons& row) {
 }
 
 void lay(MainForm& form, int top, const layout::RoutingSpeeds& row) {
-    form.label5[row.label5] = label(ControlArray::Label5, row.label5, rowCaption(top), row.caption);
+    Control& caption = form.label5[row.label5];
+    caption = label(ControlArray::Label5, row.label5, rowCaption(top), row.caption);
+    caption.tooltip =
+        explained(row.meaning, true) + "\r\n" + std::string(layout::kTypedRoutingSpeed);
     for (int column = 0; column < grid::kRoadClassCount; ++column) {
         const int box = row.firstBox + column;
         form.text3[box] = textBox(ControlArray::Text3, box, cell(column, top), "-");

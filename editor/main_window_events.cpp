@@ -9,6 +9,11 @@
 
 namespace marlwick {
 
+namespace {
+constexpr std::string_view kDiscardTypedValues =
+    "Die eingegebenen Werte wurden noch nicht übernommen.\r\nVerwerfen und schließen?";
+} // namespace
+
 void onFocusGained(MainWindowModel& model, ControlId box) {
     if (box.array == ControlArray::Text1 || box.array == ControlArray::Text3)
         enterBox(control(model.form, box));
@@ -63,6 +68,11 @@ void onClick(EditorContext& editor, ControlId clicked) {
     default:
         break;
     }
+}
+
+bool onCloseAsked(EditorContext& editor) {
+    return !holdsTypedValues(editor.model.origins) ||
+           askYesNo(editor, std::string(kDiscardTypedValues));
 }
 
 } // namespace marlwick

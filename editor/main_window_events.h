@@ -22,4 +22,8 @@ void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text);
 // A button or a title label was clicked: runs its operation.
 void onClick(EditorContext& editor, ControlId clicked);
 
+// The user asked to close the window; true when it may close. Typed values that no write or
+// load has taken up are discarded only when the user answers Yes.
+bool onCloseAsked(EditorContext& editor);
+
 } // namespace marlwick

@@ -6,6 +6,8 @@
 #include "editor/main_form.h"
 #include "editor/window_state.h"
 
+#include <string>
+
 namespace marlwick {
 
 struct MainWindowModel {
@@ -13,5 +15,11 @@ struct MainWindowModel {
     WindowState state;
     GridOrigins origins;
 };
+
+// The title as the window shows it: an asterisk in front while typed values wait for a write.
+inline std::string shownTitle(const MainWindowModel& model) {
+    const std::string& title = model.form.window.title;
+    return holdsTypedValues(model.origins) ? "*" + title : title;
+}
 
 } // namespace marlwick

@@ -14,4 +14,8 @@ std::string withoutTrailingBackslash(std::string_view folder) {
     return std::string(folder);
 }
 
+std::string_view fileNameOf(std::string_view path) {
+    return path.substr(path.find_last_of("\\/:") + 1);
+}
+
 } // namespace marlwick

@@ -10,5 +10,8 @@ namespace marlwick {
 std::string folderOf(std::string_view path);
 
 std::string withoutTrailingBackslash(std::string_view folder);
+// The file's name, also after a drive letter alone, as in "E:ApplicationSettings.xml", and
+// after a forward slash.
+std::string_view fileNameOf(std::string_view path);
 
 } // namespace marlwick

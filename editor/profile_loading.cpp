@@ -10,6 +10,7 @@
 #include "editor/view_modes.h"
 #include "editor/write_messages.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace marlwick {
@@ -95,6 +96,8 @@ void LoadProfiles(EditorContext& editor) {
                      profileName(model, ProfileKind::Vehicle, storedVehicle),
                      profileName(model, ProfileKind::Route, storedRoute));
     RecomputeRoutingSpeeds(model);
+    // Nobody typed during the load: what it moved, it computed.
+    std::ranges::replace(model.origins.boxes, BoxOrigin::Typed, BoxOrigin::Computed);
 }
 
 void ChooseFile(EditorContext& editor, int which) {

@@ -1,5 +1,7 @@
 #include "editor/write_messages.h"
 
+#include <algorithm>
+
 namespace marlwick::messages {
 namespace {
 
@@ -184,6 +186,34 @@ std::string backupFailed(std::string_view path, std::uint32_t error, std::string
 
 std::string backupOfBackupFolder(std::string_view path) {
     return noBackupOf(path) + ": Sie liegt selbst im Sicherungsordner.";
+}
+
+std::string noTargetToRestore() {
+    return "Es ist keine Datei ausgewählt, deren Sicherung zurückgeholt werden könnte.";
+}
+
+std::string noBackupsOf(std::string_view fileName, std::string_view folder) {
+    const std::string where = folder.empty() ? "" : " im Sicherungsordner " + quoted(folder);
+    return "Von der Datei " + quoted(fileName) + " gibt es" + where + " keine Sicherung.";
+}
+
+std::string notABackupOf(std::string_view chosen, std::string_view fileName,
+                         std::string_view folder) {
+    return "Die Datei " + quoted(chosen) + " ist keine Sicherung von " + quoted(fileName) +
+           " aus dem Sicherungsordner " + quoted(folder) +
+           ". Zurückgeholt werden nur deren eigene Sicherungen." + std::string(kNothingWritten);
+}
+
+std::string restoreQuestion(std::string_view backupPath, std::string_view time,
+                            std::string_view path) {
+    // "2026-12-07 23-59-59" as a German reader writes it: "07.12.2026 um 23:59:59 Uhr".
+    std::string clock(time.substr(11, 8));
+    std::ranges::replace(clock, '-', ':');
+    const std::string date = std::string(time.substr(8, 2)) + "." + std::string(time.substr(5, 2)) +
+                             "." + std::string(time.substr(0, 4));
+    return "Die Datei " + quoted(path) + " durch die Sicherung vom " + date + " um " + clock +
+           " Uhr ersetzen?\r\n\r\nSicherung: " + quoted(backupPath) +
+           "\r\n\r\nVom jetzigen Inhalt der Datei wird vorher eine Sicherung angelegt.";
 }
 
 } // namespace marlwick::messages

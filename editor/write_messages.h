@@ -53,4 +53,17 @@ std::string backupFailed(std::string_view path, std::uint32_t error, std::string
 // The file lies in the backup folder itself, where no backup of it may go.
 std::string backupOfBackupFolder(std::string_view path);
 
+// There is no target file whose backup could come back.
+std::string noTargetToRestore();
+// No backup of the file's name lies in the backup folder (empty when the system did not say
+// where it is).
+std::string noBackupsOf(std::string_view fileName, std::string_view folder);
+// The file chosen to come back is no backup of the target's name from the backup folder.
+std::string notABackupOf(std::string_view chosen, std::string_view fileName,
+                         std::string_view folder);
+// The question before a backup replaces the file; time as the backup's name holds it,
+// "2026-12-07 23-59-59".
+std::string restoreQuestion(std::string_view backupPath, std::string_view time,
+                            std::string_view path);
+
 } // namespace marlwick::messages

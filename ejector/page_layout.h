@@ -20,6 +20,7 @@
     PAGE_LINK(IDC_LINK, "https://marlwick.example.org/vandrel", 7, 48, 151, 11)                    \
     PAGE_CHECK_BOX(IDC_SHOW_ICON, "Show &Icon on Taskbar", 7, 72, 88, 10)                          \
     PAGE_CHECK_BOX(IDC_CHECK_MEDIA, "&Check for media before ejecting", 7, 86, 116, 10)            \
+    PAGE_CHECK_BOX(IDC_START_WITH_WINDOWS, "Start with Windows", 7, 100, 84, 10)                   \
     PAGE_PUSH_BUTTON(IDC_CLOSE_NOW, "Close &Now", 150, 75, 64, 16)
 
 // Alike on both drive pages but for how the first radio button is reached.

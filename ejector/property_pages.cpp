@@ -28,8 +28,14 @@ bool PageEnabled(DrivePage page, const EjectSettings& settings) {
                                        : settings.EjectOnClick != eject_on_click::kNone;
 }
 
+DriveMask LetterBit(int bit) {
+    return DriveMask{1} << bit;
+}
+
+constexpr DriveMask kEveryLetter = (DriveMask{1} << kDriveCount) - 1;
+
 bool HasDrive(DriveMask mask, int bit) {
-    return (mask & (DriveMask{1} << bit)) != 0;
+    return (mask & LetterBit(bit)) != 0;
 }
 
 void FillDriveList(Items& items, DriveMask pageDrives, DriveMask removableDrives) {
@@ -72,19 +78,26 @@ int DriveBitOfItem(const std::string& text) {
     return -1;
 }
 
-DriveMask ReadBackDriveList(Items& items) {
-    DriveMask mask = 0;
+// The selected items' letters, and the choice kept for the letters the list does not show;
+// the all-drives choice holds no letters to keep.
+DriveMask ReadBackDriveList(Items& items, DriveMask previous) {
+    DriveMask listed = 0;
+    DriveMask selected = 0;
     while (items.listGetCount(IDC_DRIVE_LIST) > 0) {
         std::string text;
-        const bool selected = items.listGetSel(IDC_DRIVE_LIST, 0) > 0;
+        const bool isSelected = items.listGetSel(IDC_DRIVE_LIST, 0) > 0;
         const bool read = items.listGetText(IDC_DRIVE_LIST, 0, text) != Items::kListError;
         const int bit = DriveBitOfItem(text);
-        if (selected && read && bit >= 0)
-            mask |= DriveMask{1} << bit;
+        if (read && bit >= 0) {
+            listed |= LetterBit(bit);
+            if (isSelected)
+                selected |= LetterBit(bit);
+        }
         if (items.listDeleteString(IDC_DRIVE_LIST, 0) == Items::kListError)
             break; // a list that will not shrink must not hold up the sheet
     }
-    return mask;
+    const DriveMask kept = previous == kAllDrives ? 0 : previous & kEveryLetter & ~listed;
+    return kept | selected;
 }
 
 } // namespace
@@ -97,6 +110,14 @@ void InitGeneralPage(Items& items, const EjectSettings& settings) {
 void ApplyGeneralPage(Items& items, EjectSettings& settings) {
     settings.ShowIcon = IsChecked(items, IDC_SHOW_ICON) ? 1 : 0;
     settings.CheckForMedia = IsChecked(items, IDC_CHECK_MEDIA) ? 1 : 0;
+}
+
+void InitStartWithWindowsBox(Items& items, const RunEntry& run) {
+    items.checkDlgButton(IDC_START_WITH_WINDOWS, CheckState(StartsWithWindows(run)));
+}
+
+void ApplyStartWithWindowsBox(Items& items, const RunEntry& run) {
+    SetStartWithWindows(run, IsChecked(items, IDC_START_WITH_WINDOWS));
 }
 
 void InitDrivePage(Items& items, DrivePage page, const EjectSettings& settings,
@@ -136,7 +157,7 @@ void ApplyDrivePage(Items& items, DrivePage page, EjectSettings& settings) {
     if (IsChecked(items, IDC_ALL_DRIVES))
         pageDrives = kAllDrives;
     else
-        pageDrives = ReadBackDriveList(items);
+        pageDrives = ReadBackDriveList(items, pageDrives);
 }
 
 } // namespace vandrel

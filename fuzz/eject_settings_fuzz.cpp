@@ -102,7 +102,7 @@ void requireEjections(const fuzz::Fields& fields, const EjectSettings& loaded,
 }
 
 // Showing a page and applying it untouched keeps its settings, as far as the page can show
-// them: switches become 0 or 1, a mask loses the drives that are not there.
+// them: switches become 0 or 1, a mask keeps the bits of its letters, listed or not.
 void requirePagesKeepSettings(const EjectSettings& loaded, DriveMask removable) {
     EjectSettings applied = loaded;
     EjectMemoryDialog general(GeneralPageLayout());
@@ -114,7 +114,9 @@ void requirePagesKeepSettings(const EjectSettings& loaded, DriveMask removable) 
         InitDrivePage(dialog, page, loaded, removable);
         ApplyDrivePage(dialog, page, applied);
     }
-    const auto kept = [&](DriveMask mask) { return mask == kAllDrives ? mask : mask & removable; };
+    const auto kept = [](DriveMask mask) {
+        return mask == kAllDrives ? mask : mask & ((DriveMask{1} << kDriveCount) - 1);
+    };
     fuzz::require(applied.ShowIcon == (loaded.ShowIcon != 0) &&
                       applied.CheckForMedia == (loaded.CheckForMedia != 0) &&
                       applied.EjectOnShutdown == (loaded.EjectOnShutdown != 0),

@@ -100,6 +100,13 @@ class BoundedFiles final : public marlwick::FilePort {
         return counted().findNextFile(find, data);
     }
     bool findClose(Handle find) override { return counted().findClose(find); }
+    std::uint32_t getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override {
+        return counted().getLongPathName(path, bufferLength, buffer);
+    }
+    bool getFileInformationByHandle(Handle file, FileInformation* information) override {
+        return counted().getFileInformationByHandle(file, information);
+    }
 
   private:
     marlwick::FilePort& counted(bool writes = false) {

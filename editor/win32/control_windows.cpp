@@ -11,6 +11,8 @@ namespace marlwick {
 namespace {
 
 constexpr int kFirstChildId = 1000;
+constexpr int kTooltipWidth = 8640; // twips: six inches
+constexpr int kTooltipShownMs = 30000;
 
 const char* windowClass(ControlKind kind) {
     switch (kind) {
@@ -96,6 +98,10 @@ void ControlWindows::addTooltip(HWND tool, const std::string& text) {
                                    WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, parent_, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);
+        // The row captions explain themselves in a few lines: wrapped, and long enough on
+        // screen to be read.
+        SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, twipsToPixels(kTooltipWidth, dpi_));
+        SendMessageA(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTooltipShownMs, 0));
     }
     TOOLINFOA info{};
     info.cbSize = sizeof(info);

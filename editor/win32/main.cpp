@@ -1,4 +1,5 @@
 // Entry of Marlwick.exe: the profile editor's main window.
+#include "editor/backup_restore.h"
 #include "editor/main_window_events.h"
 #include "editor/main_window_model.h"
 #include "editor/startup.h"
@@ -16,6 +17,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
                                     {.firstShowCommand = showCommand});
         marlwick::EditorContext editor = system.contextFor(window.model(), window.handle());
         window.setClickHandler([&](marlwick::ControlId clicked) { onClick(editor, clicked); });
+        window.addSystemMenuItem(marlwick::kRestoreMenuCommand,
+                                 std::string(marlwick::kRestoreMenuText),
+                                 [&] { marlwick::RestoreBackup(editor); });
+        window.setCloseQuery([&] { return onCloseAsked(editor); });
         // The start-up shows the window when it fills the first group; errors end only it.
         window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
         return window.showAndRunMessageLoop();

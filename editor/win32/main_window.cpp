@@ -50,13 +50,13 @@ MainWindow::MainWindow(HINSTANCE instance, MainWindowModel model, MainWindowOpti
       dpi_(options.dpi > 0 ? options.dpi : screenDpi()), gdi_(dpi_) {
     initialiseCommonControls();
     registerWindowClass(instance, windowProcedure);
-    const WindowFrame& frame = model_.form.window;
-    CreateWindowExA(kExtendedStyle, kClassName, frame.title.c_str(), kStyle, CW_USEDEFAULT,
-                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    const std::string title = shownTitle(model_);
+    CreateWindowExA(kExtendedStyle, kClassName, title.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
     if (!window_)
         throw std::runtime_error("the main window cannot be created");
     controls_ = std::make_unique<ControlWindows>(window_, model_.form, gdi_, dpi_);
-    shownFrame_ = {frame.title, 0, 0, false};
+    shownFrame_ = {title, 0, 0, false};
     mirrorFrame();
 }
 
@@ -74,8 +74,9 @@ void MainWindow::mirror() {
 
 void MainWindow::mirrorFrame() {
     const WindowFrame& wanted = model_.form.window;
-    if (wanted.title != shownFrame_.title)
-        SetWindowTextA(window_, wanted.title.c_str());
+    const std::string title = shownTitle(model_);
+    if (title != shownFrame_.title)
+        SetWindowTextA(window_, title.c_str());
     if (wanted.clientWidth != shownFrame_.clientWidth ||
         wanted.outerHeight != shownFrame_.outerHeight) {
         // The width is laid out for the client area, the height for the whole window.
@@ -90,6 +91,7 @@ void MainWindow::mirrorFrame() {
         options_.firstShowCommand = SW_SHOW;
     }
     shownFrame_ = wanted;
+    shownFrame_.title = title;
 }
 
 void MainWindow::runEvent(const std::function<void(MainWindowModel&)>& event) {
@@ -104,6 +106,14 @@ void MainWindow::runEvent(const std::function<void(MainWindowModel&)>& event) {
 
 void MainWindow::reportError(const std::string& text) {
     MessageBoxA(window_, text.c_str(), "Marlwick", MB_OK | MB_ICONEXCLAMATION);
+}
+
+void MainWindow::addSystemMenuItem(UINT command, const std::string& text,
+                                   std::function<void()> handler) {
+    HMENU menu = GetSystemMenu(window_, FALSE);
+    AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuA(menu, MF_STRING, command, text.c_str());
+    systemMenuHandlers_[command] = std::move(handler);
 }
 
 bool MainWindow::isDialogMessage(MSG& message) {
@@ -166,10 +176,22 @@ LRESULT MainWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
+    case WM_SYSCOMMAND:
+        // The system's own commands use the low four bits.
+        if (const auto item = systemMenuHandlers_.find(wParam & 0xFFF0);
+            item != systemMenuHandlers_.end()) {
+            runEvent([&](MainWindowModel&) { item->second(); });
+            return 0;
+        }
+        break;
     case kReapplySelection:
         if (const auto box = controls_->idOf(reinterpret_cast<HWND>(wParam)))
             controls_->reapplySelection(*box);
         return 0;
+    case WM_CLOSE:
+        if (!mayClose())
+            return 0;
+        break;
     case WM_DESTROY:
         if (options_.endsProgram)
             PostQuitMessage(0);
@@ -212,6 +234,14 @@ void MainWindow::handleCommand(HWND control, UINT code) {
 void MainWindow::click(ControlId clicked) {
     if (clickHandler_)
         runEvent([&](MainWindowModel&) { clickHandler_(clicked); });
+}
+
+bool MainWindow::mayClose() {
+    if (!closeQuery_)
+        return true;
+    bool allowed = false; // an error keeps the window and what it shows
+    runEvent([&](MainWindowModel&) { allowed = closeQuery_(); });
+    return allowed;
 }
 
 void MainWindow::focusGained(ControlId box) {

@@ -10,8 +10,10 @@
 #include <windows.h>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace marlwick {
 
@@ -43,6 +45,15 @@ class MainWindow {
     using ClickHandler = std::function<void(ControlId)>;
     void setClickHandler(ClickHandler handler) { clickHandler_ = std::move(handler); }
 
+    // Appends an item to the window's system menu, below a separator; choosing it runs the
+    // handler as an event. The command lies below 0xF000, its low four bits 0.
+    void addSystemMenuItem(UINT command, const std::string& text, std::function<void()> handler);
+
+    // Asked when the user closes the window (close box, Alt+F4, system menu): true lets it
+    // close. Without one it closes at once.
+    using CloseQuery = std::function<bool()>;
+    void setCloseQuery(CloseQuery query) { closeQuery_ = std::move(query); }
+
     // Keyboard navigation between the controls (Tab); true when the message was used.
     bool isDialogMessage(MSG& message);
 
@@ -55,6 +66,7 @@ class MainWindow {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void handleCommand(HWND control, UINT code);
     void click(ControlId clicked);
+    bool mayClose();
     void focusGained(ControlId box);
     void focusLost(ControlId box);
     void activated(bool active);
@@ -76,6 +88,9 @@ class MainWindow {
     std::optional<ControlId> awayFrom_;
     HWND focusBeforeDeactivation_ = nullptr;
     ClickHandler clickHandler_;
+    std::map<UINT, std::function<void()>> systemMenuHandlers_;
+
+    CloseQuery closeQuery_;
 };
 
 } // namespace marlwick

@@ -16,6 +16,7 @@ static_assert(FilePort::kGenericRead == GENERIC_READ);
 static_assert(FilePort::kGenericWrite == GENERIC_WRITE);
 static_assert(FilePort::kShareRead == FILE_SHARE_READ);
 static_assert(FilePort::kShareWrite == FILE_SHARE_WRITE);
+static_assert(FilePort::kShareDelete == FILE_SHARE_DELETE);
 static_assert(FilePort::kCreateNew == CREATE_NEW);
 static_assert(FilePort::kCreateAlways == CREATE_ALWAYS);
 static_assert(FilePort::kOpenExisting == OPEN_EXISTING);
@@ -154,6 +155,20 @@ bool Win32FilePort::findNextFile(Handle find, FindData* data) {
 
 bool Win32FilePort::findClose(Handle find) {
     return FindClose(toSystem(find)) != FALSE;
+}
+
+std::uint32_t Win32FilePort::getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                             char* buffer) {
+    return GetLongPathNameA(path.c_str(), buffer, bufferLength);
+}
+
+bool Win32FilePort::getFileInformationByHandle(Handle file, FileInformation* information) {
+    BY_HANDLE_FILE_INFORMATION found;
+    if (!GetFileInformationByHandle(toSystem(file), &found))
+        return false;
+    information->volumeSerialNumber = found.dwVolumeSerialNumber;
+    information->fileIndex = (std::uint64_t{found.nFileIndexHigh} << 32) | found.nFileIndexLow;
+    return true;
 }
 
 } // namespace marlwick

@@ -31,6 +31,9 @@ class Win32FilePort : public FilePort {
     Handle findFirstFile(const std::string& pattern, FindData* data) override;
     bool findNextFile(Handle find, FindData* data) override;
     bool findClose(Handle find) override;
+    std::uint32_t getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override;
+    bool getFileInformationByHandle(Handle file, FileInformation* information) override;
 };
 
 } // namespace marlwick

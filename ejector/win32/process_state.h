@@ -8,6 +8,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace vandrel {
 
 struct ProcessState {
@@ -22,5 +24,8 @@ struct ProcessState {
 };
 
 ProcessState& Process();
+
+// The full path of the running program, as the system loaded it.
+std::string ProgramPath();
 
 } // namespace vandrel

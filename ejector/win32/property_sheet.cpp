@@ -76,6 +76,10 @@ void DrawLink(HWND page, const DRAWITEMSTRUCT& item) {
     DeleteObject(underlined);
 }
 
+RunEntry ThisProgramsRunEntry() {
+    return {Process().registry, ProgramPath()};
+}
+
 INT_PTR DrivePageProc(DrivePage kind, HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
     Win32DialogItems items(page);
     switch (message) {
@@ -143,6 +147,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
     case WM_INITDIALOG:
         CenterWindow(GetParent(page));
         InitGeneralPage(items, Process().settings);
+        InitStartWithWindowsBox(items, ThisProgramsRunEntry());
         return TRUE;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_CLOSE_NOW)
@@ -161,6 +166,7 @@ INT_PTR CALLBACK GeneralPageProc(HWND page, UINT message, WPARAM wParam, LPARAM 
         if (!IsApply(lParam))
             return FALSE;
         ApplyGeneralPage(items, Process().settings);
+        ApplyStartWithWindowsBox(items, ThisProgramsRunEntry());
         SetMessageResult(page, PSNRET_NOERROR);
         return TRUE;
     default:

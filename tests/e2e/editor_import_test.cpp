@@ -1,9 +1,11 @@
 // Import mode as a user meets it: a second settings file chosen in the open dialog, the
 // vehicle block taken from it and applied, or the whole routing section taken over.
+#include "editor/restore_command.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -158,7 +160,26 @@ TEST_F(EditorImport, AWriteIsUndoneByImportingItsBackup) {
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
     EXPECT_EQ(bytesOnceRewritten(target, before), sampleSettings());
     // Going back kept the written file too.
-    EXPECT_EQ(backupsSoFar().size(), 2u);
+    const std::vector<std::string> kept = backupsSoFar();
+    ASSERT_EQ(kept.size(), 2u);
+    const std::string ofTheWrite =
+        *std::ranges::find_if(kept, [&](const std::string& path) { return path != written[0]; });
+
+    // The other way back, in one step from the system menu: the write comes back whole, and
+    // the vehicle block, taken from the target since the import file was chosen, shows it.
+    ASSERT_FALSE(IsWindowEnabled(editor.valueBox(0)));
+    ASSERT_TRUE(editor.showsListSoon(20, 8, "50|50|50|50|40|30|20|10"));
+    before = lastWriteTime(target);
+    PostMessageA(window, WM_SYSCOMMAND, marlwick::kRestoreMenuCommand, 0);
+    ASSERT_TRUE(chooseFileInOpenDialog(program.processId(), marlwick::kRestoreDialogTitle.data(),
+                                       ofTheWrite));
+    const MessageBoxSeen asked =
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_NE(asked.text.find(ofTheWrite), std::string::npos) << asked.text;
+    EXPECT_EQ(bytesOnceRewritten(target, before), withOtherCarFastVehicle(sampleSettings()));
+    EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
+    EXPECT_EQ(backupsSoFar().size(), 3u);
 
     EXPECT_EQ(closeAndWait(program, window), 0u);
 }

@@ -1,5 +1,6 @@
 // A routing speed edited in vehicle mode moves the vehicle's preference factor; applying it
-// changes that one list in the file after Yes, and nothing after No.
+// changes that one list in the file after Yes, nothing after No, and nothing once another
+// program changed that list. A value not written is not lost silently when the window closes.
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"
@@ -50,7 +51,30 @@ TEST_F(EditorWrites, AnEditedRoutingSpeedChangesOnlyItsListAndNoKeepsTheFile) {
     const FILETIME after = lastWriteTime(settings);
     EXPECT_EQ(CompareFileTime(&before, &after), 0);
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    // Another program changes the list typed into: applying it would undo that, so it is refused.
+    const std::string changed = replacedAfter(expected, "<Name>Car Fast</Name>",
+                                              "<Open>1.3|1.2|1.1|", "<Open>1.3|1.2|1.12|");
+    writeFile(settings, changed);
+    click(apply);
+    asked = answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDOK);
+    ASSERT_TRUE(asked.appeared);
+    EXPECT_NE(asked.text.find("seit dem Laden"), std::string::npos) << asked.text;
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_EQ(readFile(settings), changed);
+
+    // The value not written waits: the title says so, and closing asks first. No keeps the
+    // window and the value; Yes closes it.
+    EXPECT_TRUE(showsSoon(window, std::string("*") + EditorWindow::kTitle)) << textOf(window);
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO).appeared);
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_TRUE(program.running());
+    EXPECT_EQ(textOf(editor.valueBox(8)), "1.154");
+    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_TRUE(
+        answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
+    EXPECT_EQ(program.exitCode(), 0u);
 }
 
 } // namespace

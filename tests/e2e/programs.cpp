@@ -1,8 +1,11 @@
 #include "tests/e2e/programs.h"
 
+#include "tests/win_support/on_screen.h"
+
 #include <tlhelp32.h>
 
 #include <stdexcept>
+#include <string>
 
 namespace e2e {
 
@@ -12,9 +15,15 @@ Program::Program(const std::string& path, const std::string& arguments,
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     void* block = environment.empty() ? nullptr : const_cast<char*>(environment.data());
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, block, nullptr,
-                        &startup, &process_))
-        throw std::runtime_error("cannot start " + commandLine);
+    // On a busy machine Wine's start of a process can time out once; a program that cannot
+    // start fails every try.
+    const bool started = wintest::waitUntil([&] {
+        return CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, block,
+                              nullptr, &startup, &process_) != FALSE;
+    });
+    if (!started)
+        throw std::runtime_error("cannot start " + commandLine + " (error " +
+                                 std::to_string(GetLastError()) + ")");
 }
 
 Program::~Program() {

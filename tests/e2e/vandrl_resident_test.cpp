@@ -1,7 +1,9 @@
 // Vandrl.exe left running in the taskbar: a double click on its icon and "Eject Now" eject
-// the chosen drives, a second start opens the property sheet, the end of the session ejects
-// the shut-down drives when that is configured and never holds the ending up, and "Close..."
-// answered Yes ends it. Wine's relay log shows which eject requests reach the system.
+// the chosen drives, a second start opens the property sheet, which also puts the tool in the
+// user's Run key and takes it out, the end of the session ejects the shut-down drives when
+// that is configured (also a choice made while the stick was out) and never holds the ending
+// up, and "Close..." answered Yes ends it. Wine's relay log shows which eject requests reach the
+// system.
 #include "ejector/program_title.h"
 #include "ejector/tray_app.h"
 #include "tests/e2e/scenario.h"
@@ -79,6 +81,31 @@ class VandrlResident : public Scenario {
         return code == 0;
     }
 
+    // The user ticks or unticks a check box of the page and sees it take.
+    static bool toggleCheckBox(HWND page, const char* caption) {
+        const HWND box = childWithText(page, "Button", caption);
+        if (!box)
+            return false;
+        const LRESULT before = SendMessageA(box, BM_GETCHECK, 0, 0);
+        click(box);
+        return waitUntil([&] { return SendMessageA(box, BM_GETCHECK, 0, 0) != before; });
+    }
+
+    // Whether the user's Run key starts this program file at log-on.
+    bool startsWithWindows() const {
+        const auto value =
+            storedValue("Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Vandrl");
+        return value && _stricmp(value->data.c_str(), quoted(vandrl()).c_str()) == 0;
+    }
+
+    // The sheet that a second start of the tool opens.
+    HWND sheetOfSecondStart(const Program& tool) const {
+        Program second(vandrl(), "");
+        if (second.exitCode() != 0)
+            return nullptr;
+        return waitForWindow(tool.processId(), "#32770", kSheetTitle);
+    }
+
     static long long setting(const char* name) {
         const auto value = storedValue(kEjectToolKey, name);
         if (!value || value->type != REG_DWORD)
@@ -120,14 +147,12 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
             << log.ejectRequests();
     }
 
-    // A second start opens the running copy's sheet, and ends; OK stores the settings.
-    {
-        Program second(vandrl(), "");
-        EXPECT_EQ(second.exitCode(), 0u);
-    }
-    const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
+    // A second start opens the running copy's sheet, and ends; OK stores the settings, and
+    // the ticked "Start with Windows" the tool's Run value.
+    const HWND sheet = sheetOfSecondStart(tool);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(textOf(currentPage(sheet)), "General");
+    ASSERT_TRUE(toggleCheckBox(currentPage(sheet), "Start with Windows"));
     click(childWithText(sheet, "Button", "OK"));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(sheet); }));
     EXPECT_TRUE(waitUntil([&] { return setting("EjectOnClick") == 2; }));
@@ -136,6 +161,15 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
     EXPECT_EQ(setting("EjectOnShutdown"), 1);
     EXPECT_EQ(setting("ShutdownDrives"), 0xFFFFFFFFll);
     EXPECT_EQ(setting("IconClickDrives"), 0xFFFFFFFFll);
+    EXPECT_TRUE(startsWithWindows());
+
+    // Unticked, the Run value goes.
+    const HWND again = sheetOfSecondStart(tool);
+    ASSERT_NE(again, nullptr);
+    ASSERT_TRUE(toggleCheckBox(currentPage(again), "Start with Windows"));
+    click(childWithText(again, "Button", "OK"));
+    ASSERT_TRUE(waitUntil([&] { return !IsWindow(again); }));
+    EXPECT_FALSE(startsWithWindows());
 
     // "Close..." answered No keeps it; answered Yes ends it.
     ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
@@ -180,12 +214,25 @@ TEST_F(VandrlResident, TheEndOfTheSessionEjectsTheConfiguredDrivesAndIsNotHeldUp
         EXPECT_TRUE(waitUntil([&] { return setting("ShutdownDrives") == 1 << ('R' - 'A'); }))
             << setting("ShutdownDrives");
         EXPECT_EQ(setting("EjectOnShutdown"), 1);
+
+        // With the stick pulled, the list lacks it, and OK keeps its choice all the same.
+        stick.reset();
+        const HWND again = sheetOfSecondStart(tool);
+        ASSERT_NE(again, nullptr);
+        const HWND pageAgain = nextPageByTab(again);
+        EXPECT_EQ(SendMessageA(childrenOf(pageAgain, "ListBox").front(), LB_GETCOUNT, 0, 0), 1);
+        click(childWithText(again, "Button", "OK"));
+        ASSERT_TRUE(waitUntil([&] { return !IsWindow(again); }));
         ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
         ASSERT_TRUE(answerMessageBox(tool.processId(), "Close Vandrel", IDYES).appeared);
         ASSERT_EQ(tool.exitCode(), 0u);
+        EXPECT_EQ(setting("ShutdownDrives"), 1 << ('R' - 'A'));
     }
 
     // The next session's copy ejects the stick alone when the session ends, at once.
+    stick =
+        std::make_unique<vandrel::WineDrive>('R', DRIVE_REMOVABLE, unixPathOf("C:\\Media Stick"));
+    ASSERT_TRUE(stick->defined());
     Program tool(vandrl(), "", WineLog::relayEnvironment());
     ASSERT_NE(residentWindow(tool), nullptr);
     const WineLog log;
@@ -199,11 +246,7 @@ TEST_F(VandrlResident, WithoutEjectAtShutdownTheEndOfTheSessionEjectsNothing) {
     Program tool(vandrl(), "", WineLog::relayEnvironment());
     const HWND window = residentWindow(tool);
     ASSERT_NE(window, nullptr);
-    {
-        Program second(vandrl(), "");
-        EXPECT_EQ(second.exitCode(), 0u);
-    }
-    const HWND sheet = waitForWindow(tool.processId(), "#32770", kSheetTitle);
+    const HWND sheet = sheetOfSecondStart(tool);
     ASSERT_NE(sheet, nullptr);
     const HWND page = nextPageByTab(sheet);
     ASSERT_EQ(textOf(page), "Shutdown");

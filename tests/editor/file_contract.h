@@ -39,6 +39,8 @@ class FileTarget {
     virtual bool guardsReadOnlyFiles() = 0;
     // The number of open file handles, where the target can count them.
     virtual std::optional<int> openHandles() = 0;
+    // The path with the file's 8.3 alias as its last part.
+    virtual std::string shortPathOf(const std::string& path) = 0;
 };
 
 struct FileTargetKind {
@@ -151,6 +153,18 @@ class FileContract : public ::testing::TestWithParam<FileTargetKind> {
         EXPECT_TRUE(files().getFileAttributesEx(file, &data))
             << file << ": error " << files().getLastError();
         return data;
+    }
+
+    // What tells the file apart: its volume and index, from a handle that asks for no access.
+    std::optional<std::pair<std::uint32_t, std::uint64_t>> identityOf(const std::string& file) {
+        const Held held(
+            files(),
+            files().createFile(file, 0, Port::kShareRead | Port::kShareWrite | Port::kShareDelete,
+                               Port::kOpenExisting, 0));
+        Port::FileInformation information;
+        if (!held.valid() || !files().getFileInformationByHandle(held.get(), &information))
+            return std::nullopt;
+        return std::pair(information.volumeSerialNumber, information.fileIndex);
     }
 
     // A path of exactly this many characters in the test's folder; no part longer than
@@ -598,6 +612,55 @@ TEST_P(FileContract, ListingsGiveTheDotsFoldersAndFilesThenNoMore) {
     };
     EXPECT_EQ(findError(path("*.txt")), Port::kErrorFileNotFound);
     EXPECT_EQ(findError(path("missing\\*")), Port::kErrorPathNotFound);
+}
+
+// ---- Telling files apart ---------------------------------------------------------------
+
+TEST_P(FileContract, OneFileHasOneIdentityHoweverItsPathIsWrittenAndWhereverItMoves) {
+    target->makeFolder(path("sub"));
+    const std::string file = path("Settings of the PC.xml");
+    write(file, "bytes");
+    write(path("other.xml"), "bytes");
+    const auto identity = identityOf(file);
+    ASSERT_TRUE(identity);
+    const std::string sameFile[] = {path("sub\\..\\Settings of the PC.xml"),
+                                    file_contract::lowered(file), target->shortPathOf(file)};
+    for (const std::string& written : sameFile)
+        EXPECT_EQ(identityOf(written), identity) << written;
+    EXPECT_NE(identityOf(path("other.xml")), identity);
+    {
+        const auto held = open(file, file_contract::kReadWrite);
+        EXPECT_EQ(identityOf(file), identity) << "held without sharing";
+    }
+    ASSERT_TRUE(files().moveFileEx(file, path("sub\\moved.xml"), 0));
+    EXPECT_EQ(identityOf(path("sub\\moved.xml")), identity);
+    ASSERT_TRUE(files().copyFile(path("sub\\moved.xml"), file, true));
+    EXPECT_NE(identityOf(file), identity);
+
+    const Port::Handle handle =
+        files().createFile(file, Port::kGenericRead, 0, Port::kOpenExisting, 0);
+    files().closeHandle(handle);
+    Port::FileInformation information;
+    EXPECT_EQ(errorOf(files().getFileInformationByHandle(handle, &information)),
+              Port::kErrorInvalidHandle);
+}
+
+TEST_P(FileContract, LongPathNamesMakeShortNamesLongAndNeedTheFile) {
+    const std::string file = path("Settings of the PC.xml");
+    write(file, "");
+    const std::string shortPath = target->shortPathOf(file);
+    EXPECT_NE(file_contract::lowered(shortPath), file_contract::lowered(file));
+    char buffer[Port::kMaxPath] = {};
+    for (const std::string& written : {shortPath, file}) {
+        const std::uint32_t length = files().getLongPathName(written, sizeof buffer, buffer);
+        ASSERT_GT(length, 0u) << written << ": error " << files().getLastError();
+        EXPECT_EQ(file_contract::lowered(std::string(buffer, length)),
+                  file_contract::lowered(file));
+        // Too small a buffer, even by the NUL only: the size needed, with the NUL.
+        EXPECT_EQ(files().getLongPathName(written, length, buffer), length + 1);
+    }
+    EXPECT_EQ(files().getLongPathName(path("missing.xml"), sizeof buffer, buffer), 0u);
+    EXPECT_EQ(files().getLastError(), Port::kErrorFileNotFound);
 }
 
 } // namespace marlwick

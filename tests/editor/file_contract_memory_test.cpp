@@ -18,6 +18,7 @@ class MemoryTarget final : public FileTarget {
     }
     bool guardsReadOnlyFiles() override { return true; }
     std::optional<int> openHandles() override { return files_.openHandles(); }
+    std::string shortPathOf(const std::string& path) override { return files_.shortPathOf(path); }
 
   private:
     static constexpr const char* kFolder = "E:\\Contract";

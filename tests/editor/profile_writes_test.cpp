@@ -403,13 +403,15 @@ TEST_F(ProfileWrites, AValueAnotherProgramChangedIsNeverUndone) {
     // Changed after the load, in the list typed into or in another; or while the backup is
     // made or the new file written, right before the move.
     const std::string third = sampleWith("Car Fast", "<City>50|50|50|", "<City>50|50|55|");
+    const std::string open = sampleWith("Car Fast", "<Open>130|", "<Open>135|");
     const std::string truck = sampleWith("Truck", "<City>45|", "<City>46|");
     const struct {
         std::string changed;
         std::optional<MemoryFiles::Call> during; // nothing: before the click
-        std::string mention;
+        std::string mention;                     // empty: written over the change
     } cases[] = {
         {third, std::nullopt, "seit dem Laden"},
+        {open, std::nullopt, ""},
         {third, MemoryFiles::Call::ShGetFolderPath, "ver\xE4ndert"},
         {truck, MemoryFiles::Call::FlushFileBuffers, "ver\xE4ndert"},
         {truck, MemoryFiles::Call::CloseHandle, "ver\xE4ndert"},
@@ -427,6 +429,12 @@ TEST_F(ProfileWrites, AValueAnotherProgramChangedIsNeverUndone) {
         EditorContext context = other.contextFor(model);
         other.host.answer({EditorHost::kIdYes});
         WriteVehicleValues(context);
+        if (c.mention.empty()) {
+            std::string both = c.changed;
+            EXPECT_EQ(other.files.contents(kTarget),
+                      both.replace(both.find("<City>50|"), 9, "<City>120|"));
+            continue;
+        }
         EXPECT_EQ(other.files.contents(kTarget), c.changed);
         EXPECT_NE(other.host.boxes().back().text.find(c.mention), std::string::npos)
             << other.host.boxes().back().text;
@@ -479,6 +487,22 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     }
 }
 
+TEST_F(ProfileWrites, AListTheLastLoadCouldNotShowIsNeverWritten) {
+    // The route's value shown from the import file, then loaded again from one that lost it.
+    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
+    model.state.importFlag = true;
+    model.state.importPath = kImport;
+    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0", "<Value>0.7"));
+    LoadProfiles(editor);
+    ASSERT_EQ(model.form.text1[56].text, "0.7");
+    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0</Value>", ""));
+    LoadProfiles(editor);
+    host.answer({EditorHost::kIdYes});
+    WriteRouteValues(editor);
+    expectRefusedMentioning(host, "„Value:“");
+    EXPECT_EQ(files.contents(kTarget), sample);
+}
+
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {
     model.state.targetPath = "E:\\Navi\\gone.xml";
     WriteRouteValues(editor);
@@ -503,10 +527,16 @@ TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
     const std::pair<std::string, std::string> cases[] = {
         {kTarget, "Das System meldet: „Access denied.“ (Fehler 5)"},
         {inBackups, "Sie liegt selbst im Sicherungsordner."},
+        // Named like a backup, written relative and with "..".
+        {"Marlwick\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+         "Sie liegt selbst im Sicherungsordner."},
+        {kBackups + "\\..\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+         "Sie liegt selbst im Sicherungsordner."},
     };
     for (const auto& [target, mention] : cases) {
         SCOPED_TRACE(target);
         MemoryMachine other;
+        other.files.setCurrentFolder(MemoryFiles::kLocalAppData);
         other.files.addFile(target, sample);
         if (target == kTarget)
             other.files.failCall(MemoryFiles::Call::CreateDirectory, FilePort::kErrorAccessDenied);

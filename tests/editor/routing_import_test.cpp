@@ -1,6 +1,8 @@
 #include "editor/routing_import.h"
 #include "tests/editor/editor_fixture.h"
 
+#include <functional>
+
 namespace marlwick {
 namespace {
 
@@ -39,27 +41,59 @@ TEST_F(RoutingImport, TakesTheSectionAndKeepsEverythingAroundIt) {
 
 TEST_F(RoutingImport, FromTheOldestOfFullBackupsRemovesTheNextOldestOnly) {
     const std::string oldest = kBackups + "\\ApplicationSettings 2025-01-01 00-00-00.xml";
-    const std::string nextOldest = kBackups + "\\Zweites Navi 2025-01-01 00-00-01.xml";
+    const std::string nextOldest = kBackups + "\\ApplicationSettings 2025-01-01 00-00-01.xml";
     const std::string notOurs[] = {kBackups + "\\Notizen.txt",
-                                   kBackups + "\\ApplicationSettings 2020-01-01 00-00-00 (1).xml"};
-    model.state.importPath = oldest;
-    lay("<Routing>old</Routing>", "<Routing>first</Routing>");
-    files.addFile(oldest, "<Routing>first</Routing>");
-    files.addFile(nextOldest, "");
-    // One more than are kept, as an earlier import from the oldest left them.
-    for (int counter = 2; counter <= 50; ++counter)
-        files.addFile(kBackups + "\\ApplicationSettings 2026-01-01 00-00-00 (" +
-                          std::to_string(counter) + ").xml",
-                      "");
-    for (const std::string& path : notOurs)
-        files.addFile(path, "");
-    EXPECT_TRUE(ImportRouting(editor));
-    EXPECT_EQ(files.contents(kTarget), "<Routing>first</Routing>");
-    EXPECT_EQ(files.contents(nextOldest), std::nullopt);
-    EXPECT_NE(files.contents(oldest), std::nullopt);
-    for (const std::string& path : notOurs)
-        EXPECT_NE(files.contents(path), std::nullopt) << path;
-    EXPECT_EQ(files.filesIn(kBackups).size(), 53u);
+                                   kBackups + "\\ApplicationSettings 2020-01-01 00-00-00 (1).xml",
+                                   kBackups + "\\Zweites Navi 2025-01-01 00-00-01.xml",
+                                   kBackups + "\\Urlaubsfoto 2019-05-05 10-10-10.jpg",
+                                   kBackups + "\\Other 2019-05-05 10-10-10.xml"};
+    // The import file is the oldest backup, its path written in any way the system takes.
+    const struct {
+        std::function<std::string(const MemoryFiles&)> importPath;
+        bool readOnlyTarget = false;
+    } cases[] = {
+        {[&](const MemoryFiles&) { return oldest; }},
+        {[&](const MemoryFiles&) {
+            return std::string(
+                "Marlwick\\Sicherungen\\ApplicationSettings 2025-01-01 00-00-00.xml");
+        }},
+        {[&](const MemoryFiles&) {
+            return kBackups + "\\..\\SICHERUNGEN\\applicationsettings 2025-01-01 00-00-00.XML";
+        }},
+        {[&](const MemoryFiles& own) { return own.shortPathOf(oldest); }},
+        {[&](const MemoryFiles&) { return oldest; }, true},
+    };
+    for (const auto& each : cases) {
+        MemoryMachine other;
+        MemoryFiles& own = other.files;
+        own.setCurrentFolder(MemoryFiles::kLocalAppData);
+        own.addFile(kTarget, "<Routing>old</Routing>");
+        own.setReadOnly(kTarget, each.readOnlyTarget);
+        own.addFile(oldest, "<Routing>first</Routing>");
+        own.addFile(nextOldest, "");
+        // One more than are kept, as an earlier import from the oldest left them.
+        for (int counter = 2; counter <= 50; ++counter)
+            own.addFile(kBackups + "\\ApplicationSettings 2026-01-01 00-00-00 (" +
+                            std::to_string(counter) + ").xml",
+                        "");
+        for (const std::string& path : notOurs)
+            own.addFile(path, "");
+        model.state.importPath = each.importPath(own);
+        SCOPED_TRACE(model.state.importPath);
+        const std::size_t before = own.filesIn(kBackups).size();
+        EditorContext context = other.contextFor(model);
+
+        const bool replaced = !each.readOnlyTarget;
+        EXPECT_EQ(ImportRouting(context), replaced);
+        EXPECT_EQ(own.contents(kTarget),
+                  replaced ? "<Routing>first</Routing>" : "<Routing>old</Routing>");
+        EXPECT_EQ(own.contents(nextOldest).has_value(), !replaced);
+        EXPECT_NE(own.contents(oldest), std::nullopt);
+        for (const std::string& path : notOurs)
+            EXPECT_NE(own.contents(path), std::nullopt) << path;
+        // A new one came; the next oldest went only with the replacement.
+        EXPECT_EQ(own.filesIn(kBackups).size(), before + (replaced ? 0 : 1));
+    }
 }
 
 TEST_F(RoutingImport, WarnsFirstAndNoDoesNothing) {

@@ -141,6 +141,25 @@ TEST_F(StartupAndLoading, ChoiceButtonsStoreBothAndReload) {
     EXPECT_EQ(again.form.text1[36].text, "0.8");
 }
 
+TEST_F(StartupAndLoading, TypedValuesMarkTheTitleAndAskBeforeClosingUntilALoad) {
+    const std::string title(kWindowTitle);
+    RunStartup(editor, kTarget);
+    EXPECT_EQ(shownTitle(model), title);
+    EXPECT_TRUE(onCloseAsked(editor));
+    type(20, "55");
+    EXPECT_EQ(shownTitle(model), "*" + title);
+    host.answer({EditorHost::kIdNo, EditorHost::kIdYes});
+    EXPECT_FALSE(onCloseAsked(editor)); // No keeps the window and the value
+    EXPECT_EQ(box(20), "55");
+    EXPECT_TRUE(onCloseAsked(editor));
+    EXPECT_EQ(host.boxes().size(), 2u);
+    ChoiceButtonClick(editor, 3); // another vehicle loaded
+    EXPECT_EQ(shownTitle(model), title);
+    model.state.nextViewMode = 3; // speed mode, whose load computes the vehicle's factors
+    LoadProfiles(editor);
+    EXPECT_EQ(shownTitle(model), title);
+}
+
 TEST_F(StartupAndLoading, FailedRegistryWriteEndsTheClickBeforeTheReload) {
     store("pfad", kTarget);
     RunStartup(editor, "");
@@ -178,7 +197,8 @@ TEST_F(StartupAndLoading, ListsOutsideTheProfilesOwnRecordAreNotShown) {
         text.replace(text.find(from, text.find(anchor)), from.size(), to);
         return text;
     };
-    const std::string comment = "<!-- <Name>Truck</Name><City>8|8|8|8|8|8|8|8</City> -->";
+    const std::string comment =
+        "<!-- <SpeedProfile><Name>Truck</Name><City>8|8|8|8|8|8|8|8</City></SpeedProfile> -->";
     const std::string longer =
         "<SpeedProfile><Name>Truck XL</Name><City>9|9|9|9|9|9|9|9</City></SpeedProfile>";
     const std::string alias = "<SpeedProfile><Name>Motorcycle</Name><Alias><Name>Car Fast</Name>"

@@ -1,6 +1,7 @@
 #include "ejector/property_pages.h"
 #include "ejector/resource.h"
 #include "tests/fakes/eject_memory_dialog.h"
+#include "tests/fakes/memory_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -53,6 +54,51 @@ TEST(GeneralPage, ShowsAndAppliesTheTwoChecks) {
             EXPECT_EQ(settings.ShowIcon, showIcon != 0 ? 1 : 0);
             EXPECT_EQ(settings.CheckForMedia, checkMedia != 0 ? 0 : 1);
         }
+    }
+}
+
+TEST(GeneralPage, StartWithWindowsShowsAndSetsThisProgramsRunValue) {
+    using marlwick::MemoryRegistry;
+    constexpr auto kHkcu = MemoryRegistry::kHkeyCurrentUser;
+    const char* const runKey = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    const std::string ours = "C:\\Tools\\Vandrl.exe";
+    const std::string oursQuoted = "\"" + ours + "\"";
+    const char* const other = "\"D:\\Stick\\Vandrl.exe\"";
+    struct Case {
+        const char* stored; // REG_SZ text, or null for no value
+        bool shown;
+        bool userClicks;
+        bool denyWrites;
+        const char* applied; // what the value holds after Apply, or null when it is gone
+    };
+    const Case cases[] = {
+        {nullptr, false, true, false, oursQuoted.c_str()},
+        {"\"c:\\tools\\VANDRL.EXE\"", true, true, false, nullptr},
+        {"C:\\Tools\\Vandrl.exe", true, false, false, oursQuoted.c_str()},
+        {other, false, false, false, other}, // another copy's value is left alone
+        {other, false, true, false, oursQuoted.c_str()},
+        {nullptr, false, true, true, nullptr}, // a failed write changes nothing, silently
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "(none)");
+        MemoryRegistry registry;
+        if (c.stored)
+            registry.putValue(kHkcu, runKey, "Vandrl", MemoryRegistry::kRegSz,
+                              std::string(c.stored) + '\0');
+        if (c.denyWrites)
+            registry.denyWriteAccess(kHkcu, "Software");
+        const RunEntry run{registry, ours};
+        EjectMemoryDialog dialog(GeneralPageLayout());
+        InitStartWithWindowsBox(dialog, run);
+        EXPECT_EQ(dialog.isChecked(IDC_START_WITH_WINDOWS), c.shown);
+        if (c.userClicks)
+            dialog.click(IDC_START_WITH_WINDOWS);
+        ApplyStartWithWindowsBox(dialog, run);
+        const auto value = registry.storedValue(kHkcu, runKey, "Vandrl");
+        // A text value is stored with its terminating zero.
+        EXPECT_EQ(value ? value->data : "(gone)",
+                  c.applied ? std::string(c.applied) + '\0' : "(gone)");
+        EXPECT_EQ(registry.openHandleCount(), 0u);
     }
 }
 
@@ -171,16 +217,32 @@ TEST(DrivePage, ApplyWithAllDrivesStoresAllOnesAndKeepsTheList) {
     }
 }
 
-TEST(DrivePage, ApplyRebuildsTheMaskFromTheSelectedItemsAndEmptiesTheList) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        EjectSettings settings;
-        SetPageMask(settings, c.page, kD | kE); // E is not present: its bit is lost
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        dialog.toggleItem(IDC_DRIVE_LIST, "F:\\");
-        ApplyDrivePage(dialog, c.page, settings);
-        EXPECT_EQ(PageMask(settings, c.page), kD | kF);
-        EXPECT_TRUE(dialog.listItems(IDC_DRIVE_LIST).empty());
+TEST(DrivePage, ApplyRebuildsTheListedLettersAndKeepsTheOthers) {
+    struct Case {
+        DriveMask stored, present;
+        const char* toggled; // an item the user clicks, or null
+        DriveMask applied;
+    };
+    const Case cases[] = {
+        {kD | kE, kDrivesADF, "F:\\", kD | kE | kF}, // E is not plugged in: its choice stays
+        {kD | kE, kDrivesADF, "D:\\", kE},
+        {kE, 0, nullptr, kE},                 // no removable drive at all
+        {kAllDrives, kDrivesADF, "F:\\", kF}, // all drives hold no letters to keep
+    };
+    for (const auto& c : cases) {
+        for (const auto& page : kDrivePages) {
+            EjectMemoryDialog dialog(page.layout());
+            EjectSettings settings;
+            SetPageMask(settings, page.page, c.stored);
+            InitDrivePage(dialog, page.page, settings, c.present);
+            dialog.click(IDC_SELECTED_DRIVES);
+            DrivePageCommand(dialog, page.page, IDC_SELECTED_DRIVES);
+            if (c.toggled)
+                dialog.toggleItem(IDC_DRIVE_LIST, c.toggled);
+            ApplyDrivePage(dialog, page.page, settings);
+            EXPECT_EQ(PageMask(settings, page.page), c.applied) << std::hex << c.stored;
+            EXPECT_TRUE(dialog.listItems(IDC_DRIVE_LIST).empty());
+        }
     }
 }
 
@@ -193,15 +255,6 @@ TEST(DrivePage, ApplyWithNoDriveSelectedStoresMaskZero) {
         ApplyDrivePage(dialog, c.page, settings);
         EXPECT_EQ(PageMask(settings, c.page), 0u);
     }
-}
-
-TEST(DrivePage, ApplyWithNoRemovableDrivesAtAllStoresMaskZero) {
-    EjectMemoryDialog dialog(ShutdownPageLayout());
-    EjectSettings settings;
-    settings.ShutdownDrives = kE;
-    InitDrivePage(dialog, DrivePage::Shutdown, settings, 0);
-    ApplyDrivePage(dialog, DrivePage::Shutdown, settings);
-    EXPECT_EQ(settings.ShutdownDrives, 0u);
 }
 
 TEST(DrivePage, ApplyStoresTheEnableAndClickChoices) {

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <new>
 #include <string_view>
 #include <vector>
@@ -47,6 +48,29 @@ std::string withoutDotSteps(std::string_view root, std::string_view rest) {
     return full;
 }
 
+std::string lowered(std::string text) {
+    std::ranges::transform(text, text.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// As the system's calls that fill a caller's buffer with a path: its length without the NUL
+// when it fit, else the size needed.
+std::uint32_t copyOut(const std::string& text, std::uint32_t bufferLength, char* buffer) {
+    const auto length = static_cast<std::uint32_t>(text.size());
+    if (length + 1 > bufferLength)
+        return length + 1;
+    std::memcpy(buffer, text.c_str(), length + 1);
+    return length;
+}
+
+// A drive (c:) or a share (\\server\share) of the key is one volume.
+std::uint32_t volumeOf(const std::string& key) {
+    const std::size_t rootEnd =
+        key.starts_with("\\\\") ? key.find('\\', key.find('\\', 2) + 1) : key.find('\\');
+    return static_cast<std::uint32_t>(std::hash<std::string>{}(key.substr(0, rootEnd)));
+}
+
 } // namespace
 
 MemoryFiles::MemoryFiles() {
@@ -55,12 +79,44 @@ MemoryFiles::MemoryFiles() {
 }
 
 std::string MemoryFiles::key(const std::string& path) const {
-    std::string folded = path.empty() ? path : fullPathOf(path);
-    std::ranges::transform(folded, folded.begin(),
-                           [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::string folded = lowered(path.empty() ? path : fullPathOf(path));
     while (folded.size() > 2 && folded.back() == '\\')
         folded.pop_back();
-    return folded;
+    return withAliasTaken(folded);
+}
+
+// A name that is no 8.3 name has an alias of its first letters, a '~' and a number (here the
+// file's index, which keeps aliases apart), and the first three letters of its extension.
+std::string MemoryFiles::aliasOf(const File& file) {
+    const std::size_t dot = file.name.rfind('.');
+    const std::string stem = file.name.substr(0, dot);
+    const std::string extension = dot == std::string::npos ? "" : file.name.substr(dot + 1);
+    if (stem.size() <= 8 && extension.size() <= 3 && std::ranges::count(file.name, '.') <= 1 &&
+        file.name.find(' ') == std::string::npos)
+        return file.name;
+    std::string letters;
+    std::ranges::copy_if(stem, std::back_inserter(letters),
+                         [](char c) { return c != ' ' && c != '.'; });
+    const std::string number = std::to_string(file.index);
+    std::string alias =
+        letters.substr(0, 7 - std::min<std::size_t>(number.size(), 6)) + "~" + number;
+    if (!extension.empty())
+        alias += "." + extension.substr(0, 3);
+    std::ranges::transform(alias, alias.begin(),
+                           [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return alias;
+}
+
+// The key of the file whose alias the last part of the key is, where one is.
+std::string MemoryFiles::withAliasTaken(const std::string& key) const {
+    const std::string parent = parentOf(key);
+    if (parent.empty() || key.find('~', parent.size()) == std::string::npos || files_.contains(key))
+        return key;
+    const std::string name = key.substr(parent.size() + 1);
+    const auto aliased = std::ranges::find_if(files_, [&](const auto& entry) {
+        return parentOf(entry.first) == parent && lowered(aliasOf(entry.second)) == name;
+    });
+    return aliased == files_.end() ? key : aliased->first;
 }
 
 std::string MemoryFiles::parentOf(const std::string& key) {
@@ -84,7 +140,8 @@ void MemoryFiles::addFolder(const std::string& path) {
 void MemoryFiles::addFile(const std::string& path, std::string bytes, bool readOnly) {
     const std::string k = key(path);
     addFolder(parentOf(path));
-    files_[k] = File{path.substr(path.rfind('\\') + 1), std::move(bytes), readOnly, 0, 0};
+    files_[k] =
+        File{path.substr(path.rfind('\\') + 1), std::move(bytes), readOnly, 0, 0, ++nextIndex_};
     touch(files_[k]);
 }
 
@@ -106,6 +163,13 @@ std::optional<std::string> MemoryFiles::contents(const std::string& path) const 
     if (it == files_.end())
         return std::nullopt;
     return it->second.bytes;
+}
+
+std::string MemoryFiles::shortPathOf(const std::string& path) const {
+    const auto it = files_.find(key(path));
+    if (it == files_.end())
+        return path;
+    return path.substr(0, path.rfind('\\') + 1) + aliasOf(it->second);
 }
 
 std::vector<std::string> MemoryFiles::filesIn(const std::string& folder) const {
@@ -249,7 +313,10 @@ FilePort::Handle MemoryFiles::createFile(const std::string& path, std::uint32_t 
         return refuse(kErrorSharingViolation);
     if (disposition == kCreateAlways) {
         if (it == files_.end())
-            it = files_.emplace(k, File{path.substr(path.rfind('\\') + 1), {}, false, 0}).first;
+            it = files_
+                     .emplace(
+                         k, File{path.substr(path.rfind('\\') + 1), {}, false, 0, 0, ++nextIndex_})
+                     .first;
         it->second.bytes.clear();
         touch(it->second);
     }
@@ -403,6 +470,7 @@ bool MemoryFiles::copyFile(const std::string& from, const std::string& to, bool 
     File copy = source->second;
     copy.name = to.substr(to.rfind('\\') + 1);
     copy.readOnly = false;
+    copy.index = existing != files_.end() ? existing->second.index : ++nextIndex_;
     ++copy.modifications;
     files_[target] = std::move(copy);
     return true;
@@ -411,11 +479,7 @@ bool MemoryFiles::copyFile(const std::string& from, const std::string& to, bool 
 std::uint32_t MemoryFiles::getTempPath(std::uint32_t bufferLength, char* buffer) {
     if (!enter(Call::GetTempPath))
         return 0;
-    const auto length = static_cast<std::uint32_t>(tempFolder_.size());
-    if (length + 1 > bufferLength)
-        return length + 1;
-    std::memcpy(buffer, tempFolder_.c_str(), length + 1);
-    return length;
+    return copyOut(tempFolder_, bufferLength, buffer);
 }
 
 // As the system does: numbers from a running counter, skipping names in use, the file
@@ -493,12 +557,7 @@ std::uint32_t MemoryFiles::getFullPathName(const std::string& path, std::uint32_
         failWith(kErrorInvalidName);
         return 0;
     }
-    const std::string full = fullPathOf(path);
-    const auto length = static_cast<std::uint32_t>(full.size());
-    if (length + 1 > bufferLength)
-        return length + 1;
-    std::memcpy(buffer, full.c_str(), length + 1);
-    return length;
+    return copyOut(fullPathOf(path), bufferLength, buffer);
 }
 
 std::int32_t MemoryFiles::shGetFolderPath(std::int32_t folder, char* path) {
@@ -582,6 +641,34 @@ bool MemoryFiles::findClose(Handle find) {
     if (finds_.erase(find) == 0)
         return failWith(kErrorInvalidHandle);
     return entered;
+}
+
+// The system finds each part of the path by its name or alias and gives the names as listed;
+// "." and ".." stay as written. Any part missing is a missing file.
+std::uint32_t MemoryFiles::getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                           char* buffer) {
+    if (!enter(Call::GetLongPathName))
+        return 0;
+    const std::string k = key(path);
+    const auto file = files_.find(k);
+    if (file == files_.end() && !folderExists(k)) {
+        failWith(kErrorFileNotFound);
+        return 0;
+    }
+    if (file == files_.end())
+        return copyOut(path, bufferLength, buffer);
+    const std::string folder = path.substr(0, path.find_last_of("\\/:") + 1);
+    return copyOut(folder + file->second.name, bufferLength, buffer);
+}
+
+bool MemoryFiles::getFileInformationByHandle(Handle file, FileInformation* information) {
+    if (!enter(Call::GetFileInformationByHandle))
+        return false;
+    const auto it = handles_.find(file);
+    if (it == handles_.end())
+        return failWith(kErrorInvalidHandle);
+    *information = {volumeOf(it->second.key), files_.at(it->second.key).index};
+    return true;
 }
 
 } // namespace marlwick::fakes

@@ -41,6 +41,8 @@ class MemoryFiles : public FilePort {
         FindFirstFile,
         FindNextFile,
         FindClose,
+        GetLongPathName,
+        GetFileInformationByHandle,
     };
 
     MemoryFiles();
@@ -52,6 +54,9 @@ class MemoryFiles : public FilePort {
     void setReadOnly(const std::string& path, bool readOnly = true);
     std::optional<std::string> contents(const std::string& path) const;
     std::vector<std::string> filesIn(const std::string& folder) const;
+    // The path with the file's name as its 8.3 alias, as the system lists it beside a long
+    // name; every call takes either.
+    std::string shortPathOf(const std::string& path) const;
     int openHandles() const { return static_cast<int>(handles_.size() + finds_.size()); }
     void setTempFolder(std::string path) { tempFolder_ = std::move(path); }
     // The process's current folder ("C:\\" at first), which is also its drive's.
@@ -103,6 +108,10 @@ class MemoryFiles : public FilePort {
     Handle findFirstFile(const std::string& pattern, FindData* data) override;
     bool findNextFile(Handle find, FindData* data) override;
     bool findClose(Handle find) override;
+    std::uint32_t getLongPathName(const std::string& path, std::uint32_t bufferLength,
+                                  char* buffer) override;
+    // A file keeps its index when moved; each drive or share is a volume of its own.
+    bool getFileInformationByHandle(Handle file, FileInformation* information) override;
 
     static constexpr const char* kLocalAppData = "C:\\users\\Nutzer\\AppData\\Local";
 
@@ -113,6 +122,7 @@ class MemoryFiles : public FilePort {
         bool readOnly = false;
         std::uint64_t modifications = 0;
         std::uint64_t lastWriteTime = 0;
+        std::uint64_t index = 0;
     };
     struct Open {
         std::string key;
@@ -128,6 +138,8 @@ class MemoryFiles : public FilePort {
 
     std::string key(const std::string& path) const;
     std::string fullPathOf(const std::string& path) const;
+    std::string withAliasTaken(const std::string& key) const;
+    static std::string aliasOf(const File& file);
     static std::string parentOf(const std::string& key);
     bool folderExists(const std::string& key) const;
     std::uint32_t missingError(const std::string& key) const;
@@ -165,6 +177,7 @@ class MemoryFiles : public FilePort {
     int calls_ = 0;
     int powerCutAt_ = 0;
     std::uint32_t nextUnique_ = 0x3A7;
+    std::uint64_t nextIndex_ = 0;
     bool powerIsOff_ = false;
     std::optional<Call> outOfMemoryAt_;
 

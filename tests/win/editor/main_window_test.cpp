@@ -1,5 +1,6 @@
 // The main window on screen under Wine: the real controls stand where the twips say, show
 // the model, and feed focus and typing back into it.
+#include "editor/grid_map.h"
 #include "editor/main_form.h"
 #include "editor/value_grid.h"
 #include "editor/win32/main_window.h"
@@ -270,7 +271,7 @@ TEST_P(MainWindowOnScreen, TabFollowsTheLaidOutOrderOverWhatCanTakeTheFocus) {
     EXPECT_EQ(GetNextDlgTabItem(window.handle(), expected.back(), FALSE), expected.front());
 }
 
-TEST_P(MainWindowOnScreen, TheImportButtonCarriesItsWarningAsTooltip) {
+TEST_P(MainWindowOnScreen, TheImportButtonWarnsAndTheRowCaptionsExplainInTooltips) {
     HWND tooltip = nullptr;
     EnumThreadWindows(
         GetCurrentThreadId(),
@@ -283,15 +284,29 @@ TEST_P(MainWindowOnScreen, TheImportButtonCarriesItsWarningAsTooltip) {
         },
         reinterpret_cast<LPARAM>(&tooltip));
     ASSERT_NE(tooltip, nullptr);
-    char text[128] = {};
-    TOOLINFOA info{};
-    info.cbSize = sizeof(info);
-    info.hwnd = window.handle();
-    info.uId = reinterpret_cast<UINT_PTR>(window.controlHandle({ControlArray::Command7, 0}));
-    info.lpszText = text;
-    SendMessageA(tooltip, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&info));
-    EXPECT_STREQ(text, "Achtung!!! Alle Settings des Routing werden \xFC"
-                       "bernommen");
+    // The wide form: the narrow one gives no more than 80 bytes back.
+    const auto tooltipOf = [&](ControlId id) {
+        wchar_t wide[1024] = {};
+        TOOLINFOW info{};
+        info.cbSize = sizeof(info);
+        info.hwnd = window.handle();
+        info.uId = reinterpret_cast<UINT_PTR>(window.controlHandle(id));
+        info.lpszText = wide;
+        SendMessageW(tooltip, TTM_GETTEXTW, std::size(wide), reinterpret_cast<LPARAM>(&info));
+        char text[1024] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
+        return std::string(text);
+    };
+    EXPECT_EQ(tooltipOf({ControlArray::Command7, 0}),
+              "Achtung!!! Alle Settings des Routing werden \xFC"
+              "bernommen");
+    // Every row caption of the grid explains its values.
+    for (const grid::ValueRow& row : grid::kValueRows)
+        EXPECT_NE(tooltipOf({ControlArray::Label2, row.label2}), "") << row.caption;
+    for (ControlId caption :
+         {ControlId{ControlArray::Label2, grid::kRouteValueLabel2},
+          ControlId{ControlArray::Label5, 0}, ControlId{ControlArray::Label5, 1}})
+        EXPECT_NE(tooltipOf(caption), "") << controlName(caption);
 }
 
 INSTANTIATE_TEST_SUITE_P(PixelsPerInch, MainWindowOnScreen, ::testing::Values(96, 144),

@@ -224,7 +224,7 @@ TEST_F(EjectPropertySheet, ShowsThreePagesWithTheirTabsAndControls) {
 TEST_F(EjectPropertySheet, OkAppliesEveryPageThatWasShown) {
     EjectSettings& settings = Process().settings;
     settings.EjectOnClick = 1;
-    settings.IconClickDrives = 0x10; // E: is no removable drive here, so its bit is lost
+    settings.IconClickDrives = 0x10; // E: is no removable drive here: its choice is kept
     settings.ShutdownDrives = 0x20;  // the Shutdown page is never shown: kept as it is
     HWND keptSheet = nullptr;
     bool singleChosen = false;
@@ -242,7 +242,7 @@ TEST_F(EjectPropertySheet, OkAppliesEveryPageThatWasShown) {
     EXPECT_EQ(settings.ShowIcon, 0);
     EXPECT_EQ(settings.CheckForMedia, 1);
     EXPECT_EQ(settings.EjectOnClick, 2);
-    EXPECT_EQ(settings.IconClickDrives, 0u);
+    EXPECT_EQ(settings.IconClickDrives, 0x10u);
     EXPECT_EQ(settings.ShutdownDrives, 0x20u);
     EXPECT_EQ(settings.EjectOnShutdown, 1);
 }
@@ -266,7 +266,7 @@ TEST_F(EjectPropertySheet, DriveListShowsWinesRemovableDrivesAndAppliesTheSelect
     ASSERT_TRUE(cdrom.defined() && removable.defined());
     constexpr DriveMask kE = 1u << 4, kR = 1u << 17, kV = 1u << 21;
     EjectSettings& settings = Process().settings;
-    settings.IconClickDrives = kV | kE; // E: is not present: its bit is lost on OK
+    settings.IconClickDrives = kV | kE; // E: is not present: its choice is kept on OK
     std::vector<std::string> shutdownItems, iconClickItems;
     std::string shutdownSelected, iconClickSelected;
     bool listEnabled = false;
@@ -290,7 +290,7 @@ TEST_F(EjectPropertySheet, DriveListShowsWinesRemovableDrivesAndAppliesTheSelect
     EXPECT_EQ(iconClickItems, shutdownItems);
     EXPECT_EQ(iconClickSelected, "V:\\");
     EXPECT_TRUE(listEnabled);
-    EXPECT_EQ(settings.IconClickDrives, kR | kV);
+    EXPECT_EQ(settings.IconClickDrives, kR | kV | kE);
     EXPECT_EQ(settings.ShutdownDrives, kAllDrives);
 }
 

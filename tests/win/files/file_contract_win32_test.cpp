@@ -51,6 +51,13 @@ class Win32Target final : public FileTarget {
         return writeRefused && replaceRefused;
     }
     std::optional<int> openHandles() override { return std::nullopt; }
+    std::string shortPathOf(const std::string& path) override {
+        char buffer[MAX_PATH] = {};
+        const DWORD length = GetShortPathNameA(path.c_str(), buffer, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            ADD_FAILURE() << "no short name for " << path << ": error " << GetLastError();
+        return buffer;
+    }
 
   private:
     TestFolder folder_;

@@ -19,7 +19,9 @@ class RealFiles : public ::testing::Test {
     std::string target = folder + "\\ApplicationSettings.xml";
 
     void SetUp() override {
-        ASSERT_EQ(replaceWholeFile(files, target, "old\r\n", "").outcome, ReplaceOutcome::Replaced);
+        // A replacement replaces a file that is there, so the test lays it down itself.
+        const NewFile laid = writeNewFileIn(files, folder, "old\r\n");
+        ASSERT_TRUE(MoveFileA(laid.path.c_str(), target.c_str()));
     }
     bool temporaryLeft() { return testFolder.fileNames().size() != 1; }
 };

@@ -36,7 +36,10 @@ TEST(WineRunner, SettingsFileBytesSurviveAnAnsiPath) {
                                                    "e settings.xml";
     const std::string bytes = "<Routing>\r\n\xE4\xF6\xFC\x80\n</Routing>\x1A";
     marlwick::Win32FilePort files;
-    ASSERT_EQ(marlwick::replaceWholeFile(files, path, bytes, "").outcome,
+    // A replacement replaces a file that is there.
+    const marlwick::NewFile laid = marlwick::writeNewFileIn(files, folder, "old");
+    ASSERT_TRUE(MoveFileExA(laid.path.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING));
+    ASSERT_EQ(marlwick::replaceWholeFile(files, path, bytes, "old").outcome,
               marlwick::ReplaceOutcome::Replaced);
     EXPECT_NE(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(marlwick::readWholeFile(files, path), bytes);
