@@ -457,10 +457,6 @@ std::string fileOf(const Session& session, std::uint8_t argument) {
     return argument & 1 ? session.importPath : session.targetPath;
 }
 
-int answerOf(std::uint8_t argument) {
-    return argument & 1 ? EditorHost::kIdYes : EditorHost::kIdNo;
-}
-
 // The open-file dialog's answer: a cancel, the target, the import file or a file not there.
 std::optional<std::string> chosenFile(const Session& session, std::uint8_t argument) {
     switch (argument % 4) {
@@ -495,11 +491,6 @@ void clickFileButton(Session& session, std::uint8_t argument) {
                   chosenFile(session, argument >> 1));
 }
 
-void typeInto(Session& session, fuzz::Script& script) {
-    const ControlId box = boxOf(script.byte());
-    session.typeInto(box, script.text());
-}
-
 constexpr int kWorldChangeKinds = 5;
 
 // A change of the world as the script says, its arguments read now.
@@ -531,7 +522,8 @@ void clickAsking(Session& session, fuzz::Script& script, ControlId button, Chang
     const std::uint8_t answer = script.byte();
     const WorldChange change =
         answer & 2 ? worldChange(session, script, script.byte() % kWorldChangeKinds) : nullptr;
-    session.click(button, answerOf(answer), onYes, std::nullopt, change, answer & 4);
+    session.click(button, answer & 1 ? EditorHost::kIdYes : EditorHost::kIdNo, onYes, std::nullopt,
+                  change, answer & 4);
 }
 
 void failFileCall(Session& session, fuzz::Script& script) {
@@ -545,7 +537,7 @@ void perform(Session& session, fuzz::Script& script) {
     case 0:
         return session.click({ControlArray::Command1, script.byte() % 9});
     case 1:
-        return typeInto(session, script);
+        return session.typeInto(boxOf(script.byte()), script.text());
     case 2:
         return session.leaveBox();
     case 3:
