@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <optional>
-#include <ranges>
 #include <span>
 #include <vector>
 
@@ -53,9 +52,12 @@ const LoadedList* loadedList(const MainWindowModel& model, const ValueGroup& gro
 }
 
 // Typed by the user or computed for them: the box holds a value of the editor's making.
-bool isTyped(const MainWindowModel& model, int box) {
-    const BoxOrigin origin = model.origins.boxes[at(box)];
+bool isTypedOrigin(BoxOrigin origin) {
     return origin == BoxOrigin::Typed || origin == BoxOrigin::Computed;
+}
+
+bool isTyped(const MainWindowModel& model, int box) {
+    return isTypedOrigin(model.origins.boxes[at(box)]);
 }
 
 const std::string& boxText(const MainWindowModel& model, int box) {
@@ -137,8 +139,8 @@ ListToWrite composeList(const MainWindowModel& model, const ValueGroup& group,
 } // namespace
 
 bool holdsTypedValue(const MainWindowModel& model, const ValueGroup& group) {
-    return std::ranges::any_of(std::views::iota(group.firstBox, group.firstBox + group.count),
-                               [&](int box) { return isTyped(model, box); });
+    const auto first = model.origins.boxes.begin() + group.firstBox;
+    return std::any_of(first, first + group.count, isTypedOrigin);
 }
 
 void noteLoadedList(MainWindowModel& model, const ValueGroup& group, std::string_view list,
