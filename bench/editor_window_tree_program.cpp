@@ -2,7 +2,7 @@
 // the editor's own code from its layout (every control with its class, style, place, font and
 // tooltip, the icon and the manifest), shown with the first box holding the command line.
 // No registry, no file, no loading: what the editor adds to this is its start-up.
-#include "editor/main_window_model.h"
+#include "editor/form/main_window_model.h"
 #include "editor/win32/main_window.h"
 
 #include <windows.h>

@@ -1,10 +1,10 @@
 // A vehicle write of a 1 MB settings file, from reading to the verified replacement with its
 // backup, against reading the file and writing it back once plainly. Both run on the in-memory file
 // model, so the ratio is the work of the write itself, not the medium's speed.
-#include "editor/backups.h"
-#include "editor/main_window_events.h"
-#include "editor/profile_writes.h"
-#include "editor/settings_file.h"
+#include "editor/operations/backups.h"
+#include "editor/operations/main_window_events.h"
+#include "editor/operations/profile_writes.h"
+#include "editor/system/whole_file.h"
 #include "tests/fakes/memory_machine.h"
 #include "tests/fakes/sample_settings.h"
 

@@ -1,6 +1,6 @@
 // zerlege against plain std::string_view::find of the same tags, on texts whose group lies
 // near the end.
-#include "editor/textroutine.h"
+#include "editor/document/textroutine.h"
 
 #include <benchmark/benchmark.h>
 

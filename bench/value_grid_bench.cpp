@@ -1,7 +1,7 @@
 // Filling the grid from a 1 MB settings text (nine value groups, then the routing speeds)
 // against nine plain std::string_view::find scans of the same text.
-#include "editor/grid_map.h"
-#include "editor/value_grid.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/value_grid.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,6 +1,6 @@
 #include "fuzz/editor_machine.h"
 
-#include "editor/stored_settings.h"
+#include "editor/system/stored_settings.h"
 #include "fuzz/fuzz_support.h"
 
 namespace fuzz {

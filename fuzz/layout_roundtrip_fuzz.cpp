@@ -7,13 +7,13 @@
 // a box typed into changes exactly its value in the file when it holds a number, and a write
 // that would take no number is refused and told; importing the file's own routing section
 // changes nothing.
-#include "editor/grid_map.h"
-#include "editor/main_window_events.h"
-#include "editor/number_rules.h"
-#include "editor/profile_loading.h"
-#include "editor/profile_writes.h"
-#include "editor/routing_import.h"
-#include "editor/value_grid.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/number_rules.h"
+#include "editor/form/value_grid.h"
+#include "editor/operations/main_window_events.h"
+#include "editor/operations/profile_loading.h"
+#include "editor/operations/profile_writes.h"
+#include "editor/operations/routing_import.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/fakes/sample_settings.h"

@@ -2,7 +2,7 @@
 // bytes of a double. Reading by R1 takes exactly the plain decimals (blanks around them and a
 // sign allowed) and gives what strtod gives; writing by R2 and R3 gives a plain decimal within
 // half a unit of the last kept decimal, never "inf", "nan", an exponent or "-0".
-#include "editor/number_rules.h"
+#include "editor/form/number_rules.h"
 #include "fuzz/fuzz_support.h"
 
 #include <cerrno>

@@ -4,10 +4,10 @@
 // (joined by "|"). The load reads and never writes and tells nothing; where a file is plain it
 // shows and notes what it would if the file held the profiles' own records alone; it computes
 // only plain numbers and gives the same grid a second time.
-#include "editor/grid_map.h"
-#include "editor/profile_loading.h"
-#include "editor/stored_settings.h"
-#include "editor/value_grid.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/value_grid.h"
+#include "editor/operations/profile_loading.h"
+#include "editor/system/stored_settings.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/own_records.h"

@@ -12,11 +12,11 @@
 // record from its Name on. A refused plan writes nothing; a file changed while the question
 // is open keeps the change; after any failure the file holds its old bytes or the new ones,
 // never anything else, and the user was told.
-#include "editor/grid_map.h"
-#include "editor/main_window_events.h"
-#include "editor/profile_loading.h"
-#include "editor/profile_writes.h"
-#include "editor/write_messages.h"
+#include "editor/document/grid_map.h"
+#include "editor/operations/main_window_events.h"
+#include "editor/operations/profile_loading.h"
+#include "editor/operations/profile_writes.h"
+#include "editor/operations/write_messages.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/own_records.h"

@@ -4,7 +4,7 @@
 // The plan must be the target's head, the import's section and the target's tail exactly when
 // both texts hold "<Routing>" and a "</Routing>" after it; nothing is written after a refusal;
 // after any failure the target holds its old bytes or the new ones and the user was told.
-#include "editor/routing_import.h"
+#include "editor/operations/routing_import.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 

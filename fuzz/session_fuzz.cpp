@@ -18,13 +18,13 @@
 // and the import file are never lost. No handle or key stays open; the file calls of one
 // action are bounded; the level button switches between Basic and Extended, and the speed
 // mode comes only at the Extended level.
-#include "editor/backups.h"
-#include "editor/main_window_events.h"
-#include "editor/number_rules.h"
-#include "editor/settings_document.h"
-#include "editor/startup.h"
-#include "editor/stored_settings.h"
-#include "editor/view_modes.h"
+#include "editor/document/settings_document.h"
+#include "editor/form/number_rules.h"
+#include "editor/operations/backups.h"
+#include "editor/operations/main_window_events.h"
+#include "editor/operations/startup.h"
+#include "editor/operations/view_modes.h"
+#include "editor/system/stored_settings.h"
 #include "fuzz/editor_machine.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/session_ports.h"

@@ -3,8 +3,8 @@
 // backup is made; and questions answered as the script says.
 #pragma once
 
-#include "editor/editor_host.h"
-#include "editor/file_port.h"
+#include "editor/system/editor_host.h"
+#include "editor/system/file_port.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/fakes/memory_host.h"
 

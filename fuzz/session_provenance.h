@@ -7,8 +7,8 @@
 // typed values in it.
 #pragma once
 
-#include "editor/grid_map.h"
-#include "editor/number_rules.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/number_rules.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/own_records.h"
 

@@ -5,8 +5,8 @@
 // A text reads as the registry class gives it (a list as empty text), a number only when the
 // value is a whole number in 16 bits; a value the class cannot read fails with its error; what
 // the editor stores reads back unchanged.
-#include "editor/stored_settings.h"
-#include "editor/stored_values.h"
+#include "editor/system/stored_settings.h"
+#include "editor/system/stored_values.h"
 #include "fuzz/fuzz_support.h"
 #include "fuzz/registry_reading.h"
 #include "tests/fakes/memory_system.h"

@@ -3,8 +3,8 @@
 // fields are the texts the operations take, in order. After every step each box holds what
 // the rules say: typed texts stay as typed (only "," and ".0" change), and every number the
 // program computes is a plain decimal, never "inf" or "nan".
-#include "editor/number_rules.h"
-#include "editor/value_grid.h"
+#include "editor/form/number_rules.h"
+#include "editor/form/value_grid.h"
 #include "fuzz/fuzz_support.h"
 #include "tests/fakes/sample_settings.h"
 
@@ -17,7 +17,8 @@ namespace {
 
 using namespace marlwick;
 
-constexpr std::array<int, 16> kWriteOrder{0, 8, 1, 9, 2, 10, 3, 11, 4, 12, 5, 13, 6, 14, 7, 15};
+constexpr std::array<int, 16> kRecomputationOrder{0, 8,  1, 9,  2, 10, 3, 11,
+                                                  4, 12, 5, 13, 6, 14, 7, 15};
 // Enough steps to reach any state of the grid; more only slow each run down.
 constexpr int kMostSteps = 48;
 
@@ -70,7 +71,7 @@ Grid expectedRecompute(Grid grid) {
     auto& boxes = grid.text1;
     auto& speeds = grid.text3;
     if (grid.nextViewMode == 3) {
-        for (int k : kWriteOrder) {
+        for (int k : kRecomputationOrder) {
             const auto factor = quotient(read(speeds[k]), read(boxes[k + 20]), read(boxes[k + 36]));
             if (!factor)
                 break;

@@ -1,7 +1,7 @@
 // zerlege with arbitrary text and tags: fields text, such1, such2, such3, suchnach1,
 // suchnach2, suchnach3. The result must be what the search rules give, step by step with
 // positions counted from 1, and on success the three parts must join to the text.
-#include "editor/textroutine.h"
+#include "editor/document/textroutine.h"
 #include "fuzz/fuzz_support.h"
 
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "editor/win32/control_painting.h"
 
-#include "editor/main_form.h"
-#include "editor/twips.h"
+#include "editor/form/main_form.h"
+#include "editor/form/twips.h"
 
 namespace marlwick {
 

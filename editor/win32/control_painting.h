@@ -2,7 +2,7 @@
 // colour, and the grid lines, which lie over the labels.
 #pragma once
 
-#include "editor/form_controls.h"
+#include "editor/form/form_controls.h"
 #include "editor/win32/gdi_resources.h"
 
 #include <windows.h>

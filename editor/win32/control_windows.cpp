@@ -1,6 +1,6 @@
 #include "editor/win32/control_windows.h"
 
-#include "editor/twips.h"
+#include "editor/form/twips.h"
 
 #include <commctrl.h>
 

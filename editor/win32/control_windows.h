@@ -2,7 +2,7 @@
 // reaches them.
 #pragma once
 
-#include "editor/main_form.h"
+#include "editor/form/main_form.h"
 #include "editor/win32/gdi_resources.h"
 
 #include <windows.h>

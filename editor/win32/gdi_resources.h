@@ -1,7 +1,7 @@
 // Fonts, brushes and pens of the main window at one resolution.
 #pragma once
 
-#include "editor/form_controls.h"
+#include "editor/form/form_controls.h"
 
 #include <windows.h>
 

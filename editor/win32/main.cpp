@@ -1,8 +1,8 @@
 // Entry of Marlwick.exe: the profile editor's main window.
-#include "editor/backup_restore.h"
-#include "editor/main_window_events.h"
-#include "editor/main_window_model.h"
-#include "editor/startup.h"
+#include "editor/form/main_window_model.h"
+#include "editor/operations/backup_restore.h"
+#include "editor/operations/main_window_events.h"
+#include "editor/operations/startup.h"
 #include "editor/win32/main_window.h"
 #include "editor/win32/win32_editor_system.h"
 

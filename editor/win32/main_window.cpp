@@ -1,8 +1,8 @@
 #include "editor/win32/main_window.h"
 
-#include "editor/error_report.h"
-#include "editor/main_window_events.h"
-#include "editor/twips.h"
+#include "editor/form/twips.h"
+#include "editor/operations/error_report.h"
+#include "editor/operations/main_window_events.h"
 #include "editor/win32/control_painting.h"
 #include "editor/win32/resource.h"
 

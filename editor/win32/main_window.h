@@ -3,7 +3,7 @@
 // again. An error that an operation throws ends at this boundary in a message box.
 #pragma once
 
-#include "editor/main_window_model.h"
+#include "editor/form/main_window_model.h"
 #include "editor/win32/control_windows.h"
 #include "editor/win32/gdi_resources.h"
 

@@ -2,7 +2,7 @@
 // process starts, the program's own path and the clock.
 #pragma once
 
-#include "editor/editor_host.h"
+#include "editor/system/editor_host.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // one dialog object.
 #pragma once
 
-#include "editor/editor_context.h"
+#include "editor/operations/editor_context.h"
 #include "editor/win32/win32_editor_host.h"
 #include "editor/win32/win32_file_port.h"
 #include "services/win32/win32_dialogs.h"

@@ -1,7 +1,7 @@
 // The editor's file calls, straight to the system.
 #pragma once
 
-#include "editor/file_port.h"
+#include "editor/system/file_port.h"
 
 namespace marlwick {
 

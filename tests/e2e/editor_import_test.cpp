@@ -1,6 +1,6 @@
 // Import mode as a user meets it: a second settings file chosen in the open dialog, the
 // vehicle block taken from it and applied, or the whole routing section taken over.
-#include "editor/restore_command.h"
+#include "editor/operations/restore_command.h"
 #include "tests/e2e/scenario.h"
 #include "tests/e2e/settings_texts.h"
 #include "tests/win_support/on_screen.h"

@@ -2,7 +2,7 @@
 // and column, the buttons by their captions, the titles and file captions by where they stand.
 #pragma once
 
-#include "editor/main_form.h"
+#include "editor/form/main_form.h"
 #include "tests/e2e/programs.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "editor/backup_restore.h"
+#include "editor/operations/backup_restore.h"
 
 #include "tests/fakes/memory_machine.h"
 #include "tests/fakes/sample_settings.h"

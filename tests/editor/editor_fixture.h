@@ -1,7 +1,7 @@
 // An editor over in-memory files, host, registry and dialogs, as operation tests need it.
 #pragma once
 
-#include "editor/main_window_events.h"
+#include "editor/operations/main_window_events.h"
 #include "tests/fakes/memory_machine.h"
 
 #include <gtest/gtest.h>

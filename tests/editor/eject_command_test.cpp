@@ -1,4 +1,4 @@
-#include "editor/eject_command.h"
+#include "editor/operations/eject_command.h"
 #include "tests/editor/editor_fixture.h"
 
 namespace marlwick {

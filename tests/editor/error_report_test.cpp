@@ -1,4 +1,4 @@
-#include "editor/error_report.h"
+#include "editor/operations/error_report.h"
 #include "services/service_error.h"
 
 #include <gtest/gtest.h>

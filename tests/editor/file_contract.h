@@ -4,7 +4,7 @@
 // instantiates it with its target.
 #pragma once
 
-#include "editor/file_port.h"
+#include "editor/system/file_port.h"
 
 #include <gtest/gtest.h>
 

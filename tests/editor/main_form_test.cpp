@@ -1,6 +1,6 @@
-#include "editor/main_form.h"
-#include "editor/main_window_events.h"
-#include "editor/twips.h"
+#include "editor/form/main_form.h"
+#include "editor/form/twips.h"
+#include "editor/operations/main_window_events.h"
 #include "program_versions.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "editor/number_rules.h"
+#include "editor/form/number_rules.h"
 
 #include <gtest/gtest.h>
 

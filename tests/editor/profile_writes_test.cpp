@@ -1,7 +1,7 @@
-#include "editor/profile_loading.h"
-#include "editor/profile_writes.h"
-#include "editor/settings_file.h"
-#include "editor/value_grid.h"
+#include "editor/form/value_grid.h"
+#include "editor/operations/profile_loading.h"
+#include "editor/operations/profile_writes.h"
+#include "editor/system/whole_file.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/fakes/sample_settings.h"
 

@@ -1,4 +1,4 @@
-#include "editor/routing_import.h"
+#include "editor/operations/routing_import.h"
 #include "tests/editor/editor_fixture.h"
 
 #include <functional>

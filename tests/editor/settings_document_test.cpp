@@ -1,4 +1,4 @@
-#include "editor/grid_map.h"
+#include "editor/document/grid_map.h"
 
 #include <gtest/gtest.h>
 

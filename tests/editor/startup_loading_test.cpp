@@ -1,8 +1,8 @@
-#include "editor/profile_choice.h"
-#include "editor/profile_loading.h"
-#include "editor/startup.h"
-#include "editor/value_grid.h"
-#include "editor/view_modes.h"
+#include "editor/form/value_grid.h"
+#include "editor/operations/profile_choice.h"
+#include "editor/operations/profile_loading.h"
+#include "editor/operations/startup.h"
+#include "editor/operations/view_modes.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/fakes/sample_settings.h"
 

@@ -1,4 +1,4 @@
-#include "editor/textroutine.h"
+#include "editor/document/textroutine.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "editor/grid_map.h"
-#include "editor/value_grid.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/value_grid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "editor/view_modes.h"
+#include "editor/operations/view_modes.h"
 #include "tests/editor/editor_fixture.h"
 #include "tests/fakes/sample_settings.h"
 

@@ -4,7 +4,7 @@
 // damaged).
 #pragma once
 
-#include "editor/file_port.h"
+#include "editor/system/file_port.h"
 
 #include <cstdint>
 #include <functional>

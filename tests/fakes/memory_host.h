@@ -2,7 +2,7 @@
 // pauses added up, processes recorded instead of started, a clock that stands still.
 #pragma once
 
-#include "editor/editor_host.h"
+#include "editor/system/editor_host.h"
 
 #include <deque>
 #include <functional>

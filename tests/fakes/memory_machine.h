@@ -2,7 +2,7 @@
 // fuzzers and benchmarks drive it.
 #pragma once
 
-#include "editor/editor_context.h"
+#include "editor/operations/editor_context.h"
 #include "tests/fakes/memory_dialogs.h"
 #include "tests/fakes/memory_files.h"
 #include "tests/fakes/memory_host.h"

@@ -1,7 +1,7 @@
 #include "tests/fakes/sample_settings.h"
 
-#include "editor/grid_map.h"
-#include "editor/profile_loading.h"
+#include "editor/document/grid_map.h"
+#include "editor/operations/profile_loading.h"
 
 #include <fstream>
 #include <iterator>

@@ -1,7 +1,7 @@
 // The sample settings file of the tree, as tests start from it.
 #pragma once
 
-#include "editor/main_window_model.h"
+#include "editor/form/main_window_model.h"
 
 #include <string>
 

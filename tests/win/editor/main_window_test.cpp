@@ -1,8 +1,8 @@
 // The main window on screen under Wine: the real controls stand where the twips say, show
 // the model, and feed focus and typing back into it.
-#include "editor/grid_map.h"
-#include "editor/main_form.h"
-#include "editor/value_grid.h"
+#include "editor/document/grid_map.h"
+#include "editor/form/main_form.h"
+#include "editor/form/value_grid.h"
 #include "editor/win32/main_window.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Marlwick.exe itself, as a user meets it: it opens the settings file named on its command
 // line, shows another vehicle on a click, keeps its file when the file choice is cancelled,
 // and ends when its window is closed.
-#include "editor/main_form.h"
+#include "editor/form/main_form.h"
 #include "tests/win_support/on_screen.h"
 #include "tests/win_support/stored_values.h"
 

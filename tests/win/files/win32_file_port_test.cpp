@@ -1,5 +1,5 @@
 // The file replacement against the real file system.
-#include "editor/settings_file.h"
+#include "editor/system/whole_file.h"
 #include "editor/win32/win32_file_port.h"
 #include "tests/win/files/test_folder.h"
 

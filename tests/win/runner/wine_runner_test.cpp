@@ -1,6 +1,6 @@
 // Proves that the Windows tests really run, under Wine, with the build's text encoding.
-#include "editor/settings_file.h"
-#include "editor/textroutine.h"
+#include "editor/document/textroutine.h"
+#include "editor/system/whole_file.h"
 #include "editor/win32/win32_file_port.h"
 
 #include <gtest/gtest.h>
