@@ -31,7 +31,6 @@ struct WindowState {
     std::int16_t nextViewMode = view_mode::kVehicle; // the mode the next mode change applies
     std::int16_t userLevel = user_level::kBasic;
     bool importFlag = false; // true exactly while import mode is shown
-    // The registry and dialog objects join here, each created on first use.
 };
 
 } // namespace marlwick

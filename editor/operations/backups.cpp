@@ -4,6 +4,7 @@
 #include "editor/system/file_identity.h"
 #include "editor/system/paths.h"
 #include "editor/system/whole_file.h"
+#include "services/system_codes.h"
 #include "services/system_error_text.h"
 
 #include <algorithm>
@@ -28,8 +29,6 @@ constexpr std::string_view kStampShape = "####-##-## ##-##-##";
 
 // Names tried after the listing's taken ones, for backups made meanwhile by another editor.
 constexpr int kMostNameTries = 16;
-
-constexpr std::uint32_t kErrorNotEnoughMemory = 8;
 
 struct Backup {
     BackupStamp stamp;
@@ -199,7 +198,7 @@ std::variant<MadeBackup, BackupFailure> backupOf(EditorContext& editor, const st
     try {
         return keepBackup(editor.files, editor.host, path, bytes);
     } catch (const std::bad_alloc&) {
-        return BackupFailure{kErrorNotEnoughMemory};
+        return BackupFailure{system_codes::kErrorNotEnoughMemory};
     }
 }
 

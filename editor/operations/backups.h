@@ -20,7 +20,8 @@
 namespace marlwick {
 
 // The backup folder's levels below the user's local application data.
-inline constexpr std::array<std::string_view, 2> kBackupFolderLevels = {"Marlwick", "Sicherungen"};
+inline constexpr std::array<std::string_view, 2> kBackupFolderLevels = {kProgramName,
+                                                                        "Sicherungen"};
 inline constexpr std::size_t kBackupsKept = 50;
 
 struct BackupFailure {

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <string>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCommand) {
     try {
@@ -25,7 +26,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int showCom
         window.runEvent([&](marlwick::MainWindowModel&) { RunStartup(editor, commandLine); });
         return window.showAndRunMessageLoop();
     } catch (const std::exception& error) {
-        MessageBoxA(nullptr, error.what(), "Marlwick", MB_OK | MB_ICONERROR);
+        MessageBoxA(nullptr, error.what(), std::string(marlwick::kProgramName).c_str(),
+                    MB_OK | MB_ICONERROR);
         return 1;
     }
 }

@@ -105,7 +105,8 @@ void MainWindow::runEvent(const std::function<void(MainWindowModel&)>& event) {
 }
 
 void MainWindow::reportError(const std::string& text) {
-    MessageBoxA(window_, text.c_str(), "Marlwick", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(window_, text.c_str(), std::string(kProgramName).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::addSystemMenuItem(UINT command, const std::string& text,

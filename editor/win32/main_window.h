@@ -69,7 +69,6 @@ class MainWindow {
     bool mayClose();
     void focusGained(ControlId box);
     void focusLost(ControlId box);
-    void activated(bool active);
     LRESULT colourControl(HDC dc, HWND control);
     void drawItem(const DRAWITEMSTRUCT& item);
     void paintLines();

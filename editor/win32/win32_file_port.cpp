@@ -28,6 +28,8 @@ static_assert(FilePort::kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
 static_assert(FilePort::kErrorAccessDenied == ERROR_ACCESS_DENIED);
 static_assert(FilePort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
 static_assert(FilePort::kErrorSharingViolation == ERROR_SHARING_VIOLATION);
+// The backups report a failed allocation with it.
+static_assert(system_codes::kErrorNotEnoughMemory == ERROR_NOT_ENOUGH_MEMORY);
 static_assert(FilePort::kErrorFileExists == ERROR_FILE_EXISTS);
 static_assert(FilePort::kErrorBufferOverflow == ERROR_BUFFER_OVERFLOW);
 static_assert(FilePort::kErrorDiskFull == ERROR_DISK_FULL);
