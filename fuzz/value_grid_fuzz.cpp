@@ -155,7 +155,7 @@ void listToBoxesStep(MainWindowModel& model, fuzz::Script& script) {
                   "ListToBoxes spreads the list as the rules say");
 }
 
-void boxesToListStep(const MainWindowModel& model, fuzz::Script& script) {
+void boxesToListStep(MainWindowModel& model, fuzz::Script& script) {
     const int firstBox = int16Of(script);
     const int count = countOf(script);
     const std::string prefix = script.text();
@@ -182,6 +182,23 @@ void recomputeStep(MainWindowModel& model, fuzz::Script& script) {
     requireComputedBoxesPlain(before, model);
 }
 
+void toggleVehicleBlockStep(MainWindowModel& model, fuzz::Script&) {
+    model.form.text1[0].enabled = !model.form.text1[0].enabled;
+}
+
+void typeIntoValueBoxStep(MainWindowModel& model, fuzz::Script& script) {
+    model.form.text1[script.byte() % kValueBoxCount].text = script.text();
+}
+
+void typeIntoRoutingSpeedBoxStep(MainWindowModel& model, fuzz::Script& script) {
+    model.form.text3[script.byte() % kRoutingSpeedBoxCount].text = script.text();
+}
+
+// The script's operations, each named by a byte modulo their count.
+constexpr std::array<void (*)(MainWindowModel&, fuzz::Script&), 8> kSteps{
+    leaveValueBoxStep, leaveRoutingSpeedBoxStep, listToBoxesStep,      boxesToListStep,
+    recomputeStep,     toggleVehicleBlockStep,   typeIntoValueBoxStep, typeIntoRoutingSpeedBoxStep};
+
 MainWindowModel sampleGrid() {
     MainWindowModel model;
     fakes::showProfiles(model, fakes::sampleSettingsText());
@@ -197,32 +214,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     MainWindowModel model = sample;
     fuzz::Script script(fields, 1);
     for (int step = 0; step < kMostSteps && !script.done(); ++step) {
-        switch (script.byte() % 8) {
-        case 0:
-            leaveValueBoxStep(model, script);
-            break;
-        case 1:
-            leaveRoutingSpeedBoxStep(model, script);
-            break;
-        case 2:
-            listToBoxesStep(model, script);
-            break;
-        case 3:
-            boxesToListStep(model, script);
-            break;
-        case 4:
-            recomputeStep(model, script);
-            break;
-        case 5:
-            model.form.text1[0].enabled = !model.form.text1[0].enabled;
-            break;
-        case 6:
-            model.form.text1[script.byte() % kValueBoxCount].text = script.text();
-            break;
-        default:
-            model.form.text3[script.byte() % kRoutingSpeedBoxCount].text = script.text();
-            break;
-        }
+        kSteps[script.byte() % kSteps.size()](model, script);
     }
     return 0;
 }

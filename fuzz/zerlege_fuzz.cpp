@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <span>
 #include <string>
 
 namespace {
@@ -29,43 +31,41 @@ struct Expected {
     bool success = false;
 };
 
-Expected failedAt(std::size_t level, std::string_view error) {
+// Where a chain of up to three searches ends. Each starts where the one before ended: at its
+// match, or past it for start tags. A chain stops at its first empty search after the first.
+struct ChainEnd {
+    std::size_t position;
+    std::optional<std::size_t> failedLevel;
+};
+
+ChainEnd followChain(std::string_view text, std::size_t from,
+                     std::span<const std::string_view, 3> searches, bool pastTheMatch) {
+    for (std::size_t level = 0; level < searches.size(); ++level) {
+        if (level > 0 && searches[level].empty())
+            break;
+        const std::size_t found = inStr(from, text, searches[level]);
+        if (found == 0)
+            return {from, level};
+        from = found + (pastTheMatch ? searches[level].size() : 0);
+    }
+    return {from, std::nullopt};
+}
+
+// The error text of the chain's failed level, alone at that level.
+Expected failedAt(std::string_view chain, std::size_t level) {
     Expected expected;
-    expected.parts[level] = std::string(error);
+    expected.parts[level] = std::string(chain) + std::to_string(level + 1) + " ERROR";
     return expected;
 }
 
 Expected expectedSplit(std::string_view text, const std::array<std::string_view, 6>& tags) {
-    const auto [such1, such2, such3, suchnach1, suchnach2, suchnach3] = tags;
-    std::size_t p = inStr(1, text, such1);
-    if (p == 0)
-        return failedAt(0, "such1 ERROR");
-    std::size_t v = p + such1.size();
-    if (!such2.empty()) {
-        p = inStr(v, text, such2);
-        if (p == 0)
-            return failedAt(1, "such2 ERROR");
-        v = p + such2.size();
-        if (!such3.empty()) {
-            p = inStr(v, text, such3);
-            if (p == 0)
-                return failedAt(2, "such3 ERROR");
-            v = p + such3.size();
-        }
-    }
-    std::size_t e = inStr(v, text, suchnach1);
-    if (e == 0)
-        return failedAt(0, "suchnach1 ERROR");
-    if (!suchnach2.empty()) {
-        e = inStr(e, text, suchnach2);
-        if (e == 0)
-            return failedAt(1, "suchnach2 ERROR");
-        if (!suchnach3.empty()) {
-            e = inStr(e, text, suchnach3);
-            if (e == 0)
-                return failedAt(2, "suchnach3 ERROR");
-        }
-    }
+    const ChainEnd start = followChain(text, 1, std::span(tags).first<3>(), true);
+    if (start.failedLevel)
+        return failedAt("such", *start.failedLevel);
+    const ChainEnd end = followChain(text, start.position, std::span(tags).last<3>(), false);
+    if (end.failedLevel)
+        return failedAt("suchnach", *end.failedLevel);
+    const std::size_t v = start.position, e = end.position;
     Expected expected;
     expected.parts = {std::string(text.substr(0, v - 1)), std::string(text.substr(v - 1, e - v)),
                       std::string(text.substr(e - 1))};

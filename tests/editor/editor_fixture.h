@@ -12,6 +12,10 @@
 
 namespace marlwick {
 
+// The settings file the editor changes, and one it imports from.
+inline const std::string kTargetPath = "E:\\Navi\\ApplicationSettings.xml";
+inline const std::string kImportPath = "C:\\Sicherung\\ApplicationSettings.xml";
+
 class EditorFixture : public ::testing::Test {
   protected:
     MainWindowModel model;
@@ -36,6 +40,14 @@ class EditorFixture : public ::testing::Test {
     // As the user types into the value box Text1(box).
     void type(int box, std::string_view text) {
         onTextTyped(model, {ControlArray::Text1, box}, text);
+    }
+
+    // The target holds the text and is chosen; the titles show this vehicle and the fast route.
+    void chooseTarget(const std::string& text, std::string vehicle = "PKW sch.") {
+        files.addFile(kTargetPath, text);
+        model.state.targetPath = kTargetPath;
+        model.form.label3[0].text = std::move(vehicle);
+        model.form.label3[1].text = "Schnelle";
     }
 
     void store(std::string_view name, const std::string& text) {

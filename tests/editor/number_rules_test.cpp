@@ -7,19 +7,14 @@
 namespace marlwick {
 namespace {
 
-TEST(ReadBoxNumber, TakesPointAndCommaAsTheDecimalSeparator) {
-    EXPECT_EQ(readBoxNumber("12,5"), 12.5);
-    EXPECT_EQ(readBoxNumber("12.5"), 12.5);
-    EXPECT_EQ(readBoxNumber("3."), 3.0);
-    EXPECT_EQ(readBoxNumber(",5"), 0.5);
-    EXPECT_EQ(readBoxNumber(".0"), 0.0); // what an emptied factor box becomes
-    EXPECT_EQ(readBoxNumber("108"), 108.0);
-}
-
-TEST(ReadBoxNumber, AcceptsASignAndSurroundingBlanks) {
-    EXPECT_EQ(readBoxNumber("-2,5"), -2.5);
-    EXPECT_EQ(readBoxNumber("+1"), 1.0);
-    EXPECT_EQ(readBoxNumber(" 7\t"), 7.0);
+// Point or comma for the decimals, a sign and blanks around; ".0" is what an emptied factor
+// box becomes.
+TEST(ReadBoxNumber, TakesPointOrCommaASignAndSurroundingBlanks) {
+    const std::pair<const char*, double> cases[] = {{"12,5", 12.5}, {"12.5", 12.5}, {"3.", 3.0},
+                                                    {",5", 0.5},    {".0", 0.0},    {"108", 108.0},
+                                                    {"-2,5", -2.5}, {"+1", 1.0},    {" 7\t", 7.0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(readBoxNumber(text), value) << '"' << text << '"';
 }
 
 TEST(ReadBoxNumber, RefusesEverythingElse) {
@@ -42,21 +37,14 @@ TEST(RoutingSpeedForm, RoundsToTwoDecimalsWithACommaInShortestForm) {
     EXPECT_EQ(formatRoutingSpeed(1e20), "100000000000000000000");
 }
 
-TEST(RoutingSpeedForm, HalvesGoToTheEvenDigit) {
-    EXPECT_EQ(formatRoutingSpeed(0.125), "0,12");
-    EXPECT_EQ(formatRoutingSpeed(0.375), "0,38");
-    EXPECT_EQ(formatRoutingSpeed(2.665), "2,66");
-    EXPECT_EQ(formatRoutingSpeed(2.675), "2,68");
-    EXPECT_EQ(formatRoutingSpeed(2.6650001), "2,67"); // beyond the half
-    EXPECT_EQ(formatRoutingSpeed(-1.005), "-1");
-}
-
-TEST(RoutingSpeedForm, CarriesIntoTheWholePartAndDropsTheSignOfZero) {
-    EXPECT_EQ(formatRoutingSpeed(99.995), "100");
-    EXPECT_EQ(formatRoutingSpeed(9.999), "10");
-    EXPECT_EQ(formatRoutingSpeed(-0.004), "0");
-    EXPECT_EQ(formatRoutingSpeed(-0.0), "0");
-    EXPECT_EQ(formatRoutingSpeed(0.004), "0");
+// 2.6650001 is beyond the half.
+TEST(RoutingSpeedForm, HalvesGoToTheEvenDigitCarriesReachTheWholePartAndZeroHasNoSign) {
+    const std::pair<double, const char*> cases[] = {
+        {0.125, "0,12"},     {0.375, "0,38"}, {2.665, "2,66"}, {2.675, "2,68"},
+        {2.6650001, "2,67"}, {-1.005, "-1"},  {99.995, "100"}, {9.999, "10"},
+        {-0.004, "0"},       {-0.0, "0"},     {0.004, "0"}};
+    for (const auto& [value, shown] : cases)
+        EXPECT_EQ(formatRoutingSpeed(value), shown);
 }
 
 TEST(PreferenceFactorForm, RoundsToThreeDecimalsWithAPoint) {
@@ -70,11 +58,10 @@ TEST(PreferenceFactorForm, RoundsToThreeDecimalsWithAPoint) {
 }
 
 TEST(PreferenceFactorForm, AppendsPointZeroOnlyWithoutAPoint) {
-    EXPECT_EQ(withDecimalPoint("1"), "1.0");
-    EXPECT_EQ(withDecimalPoint("1.2"), "1.2");
-    EXPECT_EQ(withDecimalPoint("3."), "3.");
-    EXPECT_EQ(withDecimalPoint(""), ".0");
-    EXPECT_EQ(withDecimalPoint("abc"), "abc.0");
+    const std::pair<const char*, const char*> cases[] = {
+        {"1", "1.0"}, {"1.2", "1.2"}, {"3.", "3."}, {"", ".0"}, {"abc", "abc.0"}};
+    for (const auto& [text, shown] : cases)
+        EXPECT_EQ(withDecimalPoint(text), shown);
 }
 
 } // namespace

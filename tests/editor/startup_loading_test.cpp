@@ -9,28 +9,22 @@
 namespace marlwick {
 namespace {
 
-const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
-const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-
 class StartupAndLoading : public EditorFixture {
   protected:
     std::string sample = fakes::sampleSettingsText();
 
-    void SetUp() override { files.addFile(kTarget, sample); }
+    void SetUp() override { files.addFile(kTargetPath, sample); }
     const std::string& box(int i) const { return model.form.text1[i].text; }
 
     // Loads the vehicle and route with these captions from a target holding the text.
     void loadFrom(const std::string& text, std::string vehicle = "PKW sch.") {
-        files.addFile(kTarget, text);
-        model.state.targetPath = kTarget;
-        model.form.label3[0].text = std::move(vehicle);
-        model.form.label3[1].text = "Schnelle";
+        chooseTarget(text, std::move(vehicle));
         LoadProfiles(editor);
     }
 };
 
 TEST_F(StartupAndLoading, FirstRunAsksForTheFileAndShowsIt) {
-    dialogs.answerFileDialog(kTarget);
+    dialogs.answerFileDialog(kTargetPath);
     RunStartup(editor, "");
     EXPECT_EQ(model.form.label3[0].text, "PKW sch.");
     EXPECT_EQ(model.form.label3[1].text, "Schnelle");
@@ -44,13 +38,13 @@ TEST_F(StartupAndLoading, FirstRunAsksForTheFileAndShowsIt) {
     EXPECT_EQ(shown.initialDir, "");
     EXPECT_EQ(shown.owner, 0x1234u);
 
-    EXPECT_EQ(stored("pfad"), kTarget);
+    EXPECT_EQ(stored("pfad"), kTargetPath);
     EXPECT_EQ(stored("fahrzeug"), std::nullopt); // defaults are not stored
     EXPECT_EQ(box(20), "50");                    // Car Fast, speed in towns
     EXPECT_EQ(box(0), "1.2");
     EXPECT_EQ(box(36), "1.0");                 // Fastest
     EXPECT_EQ(model.form.text3[0].text, "60"); // 50 x 1.2 x 1.0
-    EXPECT_EQ(model.form.label4[0].text, kTarget);
+    EXPECT_EQ(model.form.label4[0].text, kTargetPath);
 }
 
 TEST_F(StartupAndLoading, FirstRunCancelledShowsPlaceholders) {
@@ -63,15 +57,15 @@ TEST_F(StartupAndLoading, FirstRunCancelledShowsPlaceholders) {
 }
 
 TEST_F(StartupAndLoading, QuotedCommandLineIsStoredWithQuotesAndUsedWithout) {
-    RunStartup(editor, "\"" + kTarget + "\"");
-    EXPECT_EQ(stored("pfad"), "\"" + kTarget + "\"");
-    EXPECT_EQ(model.state.targetPath, kTarget);
+    RunStartup(editor, "\"" + kTargetPath + "\"");
+    EXPECT_EQ(stored("pfad"), "\"" + kTargetPath + "\"");
+    EXPECT_EQ(model.state.targetPath, kTargetPath);
     EXPECT_TRUE(dialogs.fileDialogs().empty());
     EXPECT_EQ(box(20), "50");
 }
 
 TEST_F(StartupAndLoading, StoredClickCountRestoresTheLastView) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     store("user", "1");
     store("klick", "1");
     RunStartup(editor, "");
@@ -91,7 +85,7 @@ TEST_F(StartupAndLoading, StoredClickCountRestoresTheLastView) {
     // A command line restores no view.
     MainWindowModel third;
     EditorContext withPath = machine.contextFor(third);
-    RunStartup(withPath, kTarget);
+    RunStartup(withPath, kTargetPath);
     EXPECT_EQ(third.state.nextViewMode, 1);
     EXPECT_FALSE(third.state.importFlag);
 }
@@ -105,7 +99,7 @@ TEST_F(StartupAndLoading, HandEditedNumbersCountAsMissing) {
         SCOPED_TRACE(klick);
         MainWindowModel fresh;
         EditorContext context = machine.contextFor(fresh);
-        store("pfad", kTarget);
+        store("pfad", kTargetPath);
         store("user", user);
         store("klick", klick);
         const int callsBefore = files.calls();
@@ -118,7 +112,7 @@ TEST_F(StartupAndLoading, HandEditedNumbersCountAsMissing) {
 }
 
 TEST_F(StartupAndLoading, ChoiceButtonsStoreBothAndReload) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     RunStartup(editor, "");
     model.form.text1[20].text = "typed, not applied";
     ChoiceButtonClick(editor, 3); // "Motorrad"
@@ -143,7 +137,7 @@ TEST_F(StartupAndLoading, ChoiceButtonsStoreBothAndReload) {
 
 TEST_F(StartupAndLoading, TypedValuesMarkTheTitleAndAskBeforeClosingUntilALoad) {
     const std::string title(kWindowTitle);
-    RunStartup(editor, kTarget);
+    RunStartup(editor, kTargetPath);
     EXPECT_EQ(shownTitle(model), title);
     EXPECT_TRUE(onCloseAsked(editor));
     type(20, "55");
@@ -161,7 +155,7 @@ TEST_F(StartupAndLoading, TypedValuesMarkTheTitleAndAskBeforeClosingUntilALoad) 
 }
 
 TEST_F(StartupAndLoading, FailedRegistryWriteEndsTheClickBeforeTheReload) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     RunStartup(editor, "");
     model.form.text1[20].text = "kept";
     machine.registryPort.failCall(MemoryRegistry::Call::setValue, RegistryPort::kErrorAccessDenied);
@@ -244,9 +238,9 @@ TEST_F(StartupAndLoading, RouteValueWithASeparatorGoesWholeIntoItsBox) {
 TEST_F(StartupAndLoading, ImportModeTakesEnabledGroupsFromTheImportFile) {
     std::string other = sample;
     other.replace(other.find("<City>50|50|50|50|40"), 20, "<City>11|50|50|50|40");
-    files.addFile(kImport, other);
-    store("pfad", kTarget);
-    store("importpfad", kImport);
+    files.addFile(kImportPath, other);
+    store("pfad", kTargetPath);
+    store("importpfad", kImportPath);
     store("user", "1");
     store("klick", "4"); // back into import mode
     RunStartup(editor, "");
@@ -268,16 +262,16 @@ TEST_F(StartupAndLoading, ImportModeTakesEnabledGroupsFromTheImportFile) {
 
 TEST_F(StartupAndLoading, FileThatCannotBeReadIsReportedNotChosenAgain) {
     files.failCall(fakes::MemoryFiles::Call::ReadFile, 32);
-    RunStartup(editor, kTarget);
+    RunStartup(editor, kTargetPath);
     EXPECT_TRUE(dialogs.fileDialogs().empty());
     ASSERT_EQ(host.boxes().size(), 1u);
-    EXPECT_NE(host.boxes()[0].text.find(kTarget), std::string::npos);
+    EXPECT_NE(host.boxes()[0].text.find(kTargetPath), std::string::npos);
     EXPECT_EQ(box(20), "- - - -");
-    EXPECT_EQ(model.form.label4[0].text, kTarget);
+    EXPECT_EQ(model.form.label4[0].text, kTargetPath);
 }
 
 TEST_F(StartupAndLoading, ImportFileChoiceOutsideImportModeAsksForTheTarget) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     RunStartup(editor, "");
     const std::string other = "E:\\Other\\ApplicationSettings.xml";
     files.addFile(other, sample);
@@ -289,23 +283,23 @@ TEST_F(StartupAndLoading, ImportFileChoiceOutsideImportModeAsksForTheTarget) {
 }
 
 TEST_F(StartupAndLoading, CancelledChoiceKeepsThePreviousPath) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     RunStartup(editor, "");
     ChooseFile(editor, 0); // cancelled
-    EXPECT_EQ(model.state.targetPath, kTarget);
+    EXPECT_EQ(model.state.targetPath, kTargetPath);
     EXPECT_EQ(box(20), "50");
-    EXPECT_EQ(dialogs.fileDialogs().back().initialDir, kTarget);
+    EXPECT_EQ(dialogs.fileDialogs().back().initialDir, kTargetPath);
 
     // The same with a previous path that no longer exists: the grid is reset.
     model.state.targetPath = "E:\\gone.xml";
     ChooseFile(editor, 0);
     EXPECT_EQ(model.state.targetPath, "E:\\gone.xml");
     EXPECT_EQ(box(20), "- - - -");
-    EXPECT_EQ(stored("pfad"), kTarget);
+    EXPECT_EQ(stored("pfad"), kTargetPath);
 }
 
 TEST_F(StartupAndLoading, MissingImportFileCancelledLeavesTheBoxes) {
-    store("pfad", kTarget);
+    store("pfad", kTargetPath);
     store("importpfad", "C:\\weg.xml");
     store("user", "1");
     RunStartup(editor, "");

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <random>
 #include <string>
 
@@ -12,108 +13,73 @@ std::string joined(const ZerlegeResult& r) {
     return std::string(r[0]) + std::string(r[1]) + std::string(r[2]);
 }
 
-TEST(Zerlege, SplitsAroundTheValueList) {
-    const std::string text = "a<City>1|2</City>b";
-    const auto r = zerlege(text, "a", "<City>", "", "</City>");
-    EXPECT_EQ(r[0], "a<City>");
-    EXPECT_EQ(r[1], "1|2");
-    EXPECT_EQ(r[2], "</City>b");
-    EXPECT_FALSE(isZerlegeError(r));
-}
-
-TEST(Zerlege, EachFailedSearchPutsItsTextAtItsLevel) {
-    const std::string text = "x<A>1</A><B>2</B>";
-    struct Case {
-        const char *such1, *such2, *such3, *suchnach1, *suchnach2, *suchnach3;
-        int index;
-        std::string_view error;
-    };
-    const Case cases[] = {
-        {"missing", "<A>", "", "</A>", "", "", 0, kSuch1Error},
-        {"x", "<C>", "", "</A>", "", "", 1, kSuch2Error},
-        {"x", "<A>", "<C>", "</A>", "", "", 2, kSuch3Error},
-        {"x", "<A>", "", "</C>", "", "", 0, kSuchnach1Error},
-        {"x", "<A>", "", "1", "</C>", "", 1, kSuchnach2Error},
-        {"x", "<A>", "", "1", "</A>", "</C>", 2, kSuchnach3Error},
+// One split a row: the searches such1, such2, such3, suchnach1, suchnach2, suchnach3 (those not
+// given are empty) and the three parts. A failed search puts its error text at its level and
+// stops there: such3 counts only after a such2, suchnach3 only after a suchnach2. An empty
+// search is found where it starts, and every search starts at or after the previous match, so
+// a name in another setting before the routing section steers them all.
+TEST(Zerlege, SplitsAtTheFirstMatchOfEachSearch) {
+    const std::string_view tagged = "x<A>1</A><B>2</B>";
+    const struct {
+        std::string_view text;
+        std::array<std::string_view, 6> searches;
+        ZerlegeResult parts;
+        bool error;
+    } cases[] = {
+        {"a<City>1|2</City>b",
+         {"a", "<City>", "", "</City>"},
+         {"a<City>", "1|2", "</City>b"},
+         false},
+        {tagged, {"missing", "<A>", "", "</A>"}, {"such1 ERROR", "", ""}, true},
+        {tagged, {"x", "<C>", "", "</A>"}, {"", "such2 ERROR", ""}, true},
+        {tagged, {"x", "<A>", "<C>", "</A>"}, {"", "", "such3 ERROR"}, true},
+        {tagged, {"x", "<A>", "", "</C>"}, {"suchnach1 ERROR", "", ""}, true},
+        {tagged, {"x", "<A>", "", "1", "</C>"}, {"", "suchnach2 ERROR", ""}, true},
+        {tagged, {"x", "<A>", "", "1", "</A>", "</C>"}, {"", "", "suchnach3 ERROR"}, true},
+        // Later searches would fail too: only the first failure is told.
+        {"Car Slow<City>", {"Car Fast", "<Open>", "<X>", "</City>"}, {"such1 ERROR", "", ""}, true},
+        {"", {"Car Fast", "<City>", "", "</City>"}, {"such1 ERROR", "", ""}, true},
+        {"n<City>5</City>", {"n", "", "<never>", "</City>"}, {"n", "<City>5", "</City>"}, false},
+        {"n<V>5</V>", {"n", "<V>", "", "</V>", "", "<never>"}, {"n<V>", "5", "</V>"}, false},
+        {"<City>7</City><City>8</City>",
+         {"", "<City>", "", "</City>"},
+         {"<City>", "7", "</City><City>8</City>"},
+         false},
+        // An empty end tag is found right where the value starts: an empty list.
+        {"ab", {"a", "", "", ""}, {"a", "", "b"}, false},
+        {"Car Fast<City></City>",
+         {"Car Fast", "<City>", "", "</City>"},
+         {"Car Fast<City>", "", "</City>"},
+         false},
+        {"<Last>Car Fast</Last><City>1</City><Name>Car Fast</Name><City>2</City>",
+         {"Car Fast", "<City>", "", "</City>"},
+         {"<Last>Car Fast</Last><City>", "1", "</City><Name>Car Fast</Name><City>2</City>"},
+         false},
+        // A start tag is skipped before the end tag is searched: "<A><A>" finds the second.
+        {"n<A><A>x</A>", {"n", "<A>", "<A>", "</A>"}, {"n<A><A>", "x", "</A>"}, false},
+        // The end tag may overlap the start tag's match.
+        {"aaa", {"a", "", "", "a"}, {"a", "", "aa"}, false},
+        // Bytes compare case-sensitively, whatever their value.
+        {"<city>1</city>", {"", "<City>", "", "</City>"}, {"", "such2 ERROR", ""}, true},
+        {"Stra\xDF"
+         "e<City>\xFF\x80</City>",
+         {"Stra\xDF"
+          "e",
+          "<City>", "", "</City>"},
+         {"Stra\xDF"
+          "e<City>",
+          "\xFF\x80", "</City>"},
+         false},
+        // The error text inside a file is no error.
+        {"such1 ERROR", {}, {"", "", "such1 ERROR"}, false},
     };
     for (const auto& c : cases) {
-        const auto r =
-            zerlege(text, c.such1, c.such2, c.such3, c.suchnach1, c.suchnach2, c.suchnach3);
-        SCOPED_TRACE(std::string(c.error));
-        for (int i = 0; i < 3; ++i)
-            EXPECT_EQ(r[i], i == c.index ? c.error : std::string_view{});
-        EXPECT_TRUE(isZerlegeError(r));
+        SCOPED_TRACE(std::string(c.text));
+        const auto& [such1, such2, such3, suchnach1, suchnach2, suchnach3] = c.searches;
+        const auto r = zerlege(c.text, such1, such2, such3, suchnach1, suchnach2, suchnach3);
+        EXPECT_EQ(r, c.parts);
+        EXPECT_EQ(isZerlegeError(r), c.error);
     }
-}
-
-TEST(Zerlege, StopsAtTheFirstFailure) {
-    // such3 would also fail, but such2 fails first.
-    const auto r = zerlege("Car Slow<City>", "Car Fast", "<Open>", "<X>", "</City>");
-    EXPECT_EQ(r[0], "such1 ERROR");
-    EXPECT_EQ(r[1], "");
-    EXPECT_EQ(r[2], "");
-}
-
-TEST(Zerlege, Such3IsIgnoredWhenSuch2IsEmpty) {
-    const auto r = zerlege("n<City>5</City>", "n", "", "<never>", "</City>");
-    EXPECT_EQ(r[1], "<City>5");
-}
-
-TEST(Zerlege, Suchnach3IsIgnoredWhenSuchnach2IsEmpty) {
-    const auto r = zerlege("n<V>5</V>", "n", "<V>", "", "</V>", "", "<never>");
-    EXPECT_EQ(r[1], "5");
-}
-
-TEST(Zerlege, EmptyStringsAreFoundAtTheStartPosition) {
-    const auto r = zerlege("<City>7</City><City>8</City>", "", "<City>", "", "</City>");
-    EXPECT_EQ(r[0], "<City>");
-    EXPECT_EQ(r[1], "7");
-
-    // An empty end tag is found right where the value starts: an empty list.
-    const auto empty = zerlege("ab", "a", "", "", "");
-    EXPECT_EQ(empty[0], "a");
-    EXPECT_EQ(empty[1], "");
-    EXPECT_EQ(empty[2], "b");
-}
-
-TEST(Zerlege, EmptyValueListIsNoError) {
-    const auto r = zerlege("Car Fast<City></City>", "Car Fast", "<City>", "", "</City>");
-    EXPECT_EQ(r[1], "");
-    EXPECT_EQ(r[2], "</City>");
-    EXPECT_FALSE(isZerlegeError(r));
-}
-
-TEST(Zerlege, EmptyTextFailsAtTheFirstLevel) {
-    EXPECT_EQ(zerlege("", "Car Fast", "<City>", "", "</City>")[0], "such1 ERROR");
-}
-
-TEST(Zerlege, TakesTheFirstOccurrenceAtOrAfterThePreviousMatch) {
-    // The name in another setting before the routing section steers every search.
-    const std::string text = "<Last>Car Fast</Last><City>1</City><Name>Car Fast</Name>"
-                             "<City>2</City>";
-    EXPECT_EQ(zerlege(text, "Car Fast", "<City>", "", "</City>")[1], "1");
-    // A start tag is skipped before the end tag is searched: "<A><A>" finds the second.
-    EXPECT_EQ(zerlege("n<A><A>x</A>", "n", "<A>", "<A>", "</A>")[1], "x");
-    // Overlapping match right after the start tag.
-    EXPECT_EQ(zerlege("aaa", "a", "", "", "a")[1], "");
-}
-
-TEST(Zerlege, ComparesBytesCaseSensitively) {
-    EXPECT_EQ(zerlege("<city>1</city>", "", "<City>", "", "</City>")[1], "such2 ERROR");
-    const std::string text = "Stra\xDF"
-                             "e<City>\xFF\x80</City>";
-    const auto r = zerlege(text,
-                           "Stra\xDF"
-                           "e",
-                           "<City>", "", "</City>");
-    EXPECT_EQ(r[1], "\xFF\x80");
-}
-
-TEST(Zerlege, ErrorTextInsideAFileIsNotAnError) {
-    const std::string text = "such1 ERROR";
-    const auto r = zerlege(text, "", "", "", "");
-    EXPECT_EQ(r[2], "such1 ERROR");
-    EXPECT_FALSE(isZerlegeError(r));
 }
 
 TEST(Zerlege, ReplacingTheListChangesNothingElse) {

@@ -3,22 +3,29 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
+#include <vector>
 
 namespace marlwick {
 namespace {
 
 // A grid with every triple readable: speed 100, both factors 1.0, routing speeds not yet
 // computed.
+MainWindowModel readableGrid() {
+    MainWindowModel model;
+    for (int k = 0; k < kRoutingSpeedBoxCount; ++k) {
+        model.form.text1[k + grid::kSpeedBoxOffset].text = "100";
+        model.form.text1[k].text = "1.0";
+        model.form.text1[k + grid::kRouteFactorBoxOffset].text = "1.0";
+    }
+    for (Control& speed : model.form.text3)
+        speed.text = "-";
+    return model;
+}
+
 class ValueGrid : public ::testing::Test {
   protected:
-    ValueGrid() {
-        for (int k = 0; k < kRoutingSpeedBoxCount; ++k)
-            setTriple(k, "100", "1.0", "1.0");
-        for (Control& speed : model.form.text3)
-            speed.text = "-";
-    }
-
     void setTriple(int k, std::string speed, std::string vehicle, std::string route) {
         box(k + grid::kSpeedBoxOffset) = speed;
         box(k) = vehicle;
@@ -28,12 +35,7 @@ class ValueGrid : public ::testing::Test {
     std::string& box(int index) { return model.form.text1.at(index).text; }
     std::string& speed(int k) { return model.form.text3.at(k).text; }
 
-    void expectRoutingSpeedsUntouched() {
-        for (int k = 0; k < kRoutingSpeedBoxCount; ++k)
-            EXPECT_EQ(speed(k), "-") << "Text3(" << k << ")";
-    }
-
-    MainWindowModel model;
+    MainWindowModel model = readableGrid();
 };
 
 TEST_F(ValueGrid, RoutingSpeedIsSpeedTimesBothFactorsInTheCommaForm) {
@@ -48,126 +50,91 @@ TEST_F(ValueGrid, RoutingSpeedIsSpeedTimesBothFactorsInTheCommaForm) {
     EXPECT_EQ(speed(15), "100");
 }
 
-TEST_F(ValueGrid, OneUnreadableInputLeavesAllSixteenRoutingSpeeds) {
-    for (int input : {20, 7, 44, 51}) {
-        const std::string kept = box(input);
-        box(input) = "abc";
-        RecomputeRoutingSpeeds(model);
-        expectRoutingSpeedsUntouched();
-        box(input) = kept;
-    }
-    RecomputeRoutingSpeeds(model);
-    EXPECT_EQ(speed(0), "100");
-}
-
-TEST_F(ValueGrid, AnOverflowingProductLeavesAllRoutingSpeeds) {
-    setTriple(15, std::string(200, '9'), std::string(200, '9'), "1.0");
-    RecomputeRoutingSpeeds(model);
-    expectRoutingSpeedsUntouched();
-}
-
-TEST_F(ValueGrid, PlaceholdersChangeNoRoutingSpeed) {
-    ClearValueBoxes(model);
-    RecomputeRoutingSpeeds(model);
-    expectRoutingSpeedsUntouched();
-}
-
-TEST_F(ValueGrid, LeavingAFactorBoxNormalisesItsText) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"12,5", "12.5"}, {"3", "3.0"}, {"3.", "3."}, {"", ".0"}, {"abc", "abc.0"}, {"1,", "1."}};
-    for (const auto& [typed, shown] : cases) {
-        box(3) = typed;
-        leaveValueBox(model, 3);
-        EXPECT_EQ(box(3), shown) << "typed " << typed;
-    }
-    EXPECT_EQ(speed(3), "100"); // "1." reads as 1
-}
-
-TEST_F(ValueGrid, AnUnreadableFactorLeavesTheRoutingSpeedsAsTheyWere) {
-    RecomputeRoutingSpeeds(model);
-    box(3) = "abc";
-    leaveValueBox(model, 3);
-    EXPECT_EQ(box(3), "abc.0");
-    EXPECT_EQ(speed(3), "100");
-}
-
-TEST_F(ValueGrid, LeavingASpeedBoxKeepsWholeNumbers) {
-    box(20) = "100,5";
-    leaveValueBox(model, 20);
-    EXPECT_EQ(box(20), "100.5");
-    EXPECT_EQ(speed(0), "100,5");
-    box(35) = "100";
-    leaveValueBox(model, 35);
-    EXPECT_EQ(box(35), "100");
-}
-
-TEST_F(ValueGrid, SpecialsAndTheRouteValueGetPointZeroButAreNotComputed) {
-    box(16) = "2";
-    box(56) = "7";
-    leaveValueBox(model, 16);
-    leaveValueBox(model, 56);
-    EXPECT_EQ(box(16), "2.0");
-    EXPECT_EQ(box(56), "7.0");
-    box(16) = "x";
-    box(56) = "y";
-    RecomputeRoutingSpeeds(model);
-    EXPECT_EQ(speed(0), "100");
-}
-
-TEST_F(ValueGrid, VehicleModeMovesTheVehicleFactor) {
-    setTriple(0, "100", "1.0", "0.8");
-    speed(0) = "96";
-    leaveRoutingSpeedBox(model, 0);
-    EXPECT_EQ(box(0), "1.2");
-    EXPECT_EQ(box(36), "0.8");
-    speed(0) = "80";
-    leaveRoutingSpeedBox(model, 0);
-    EXPECT_EQ(box(0), "1.0");
-    EXPECT_EQ(speed(0), "80"); // not recomputed
-}
-
-TEST_F(ValueGrid, RouteModeMovesTheRouteFactorOfTheSameRoadClass) {
-    disableBox(model.form.text1[0]);
-    setTriple(0, "100", "0.8", "1.0");
-    speed(0) = "96";
-    leaveRoutingSpeedBox(model, 0);
-    EXPECT_EQ(box(36), "1.2");
-    EXPECT_EQ(box(0), "0.8");
-
-    setTriple(9, "50", "2.0", "1.0"); // outside towns: boxes 29, 9 and 45
-    speed(9) = "25";
-    leaveRoutingSpeedBox(model, 9);
-    EXPECT_EQ(box(45), "0.25");
-    EXPECT_EQ(box(9), "2.0");
-}
-
-TEST_F(ValueGrid, ATypedRoutingSpeedKeepsItsDigitsWithAComma) {
-    speed(4) = "96.25";
-    leaveRoutingSpeedBox(model, 4);
-    EXPECT_EQ(speed(4), "96,25");
-    EXPECT_EQ(box(4), "0.962"); // 0.9625, the half going to the even digit
-}
-
-TEST_F(ValueGrid, ARoutingSpeedThatCannotBeSolvedChangesNoFactor) {
+// Speed and vehicle factor of the last triple can multiply beyond a double.
+TEST_F(ValueGrid, OneUnreadableInputOrOverflowLeavesAllSixteenRoutingSpeeds) {
+    std::vector<int> everyBox(kValueBoxCount);
+    std::iota(everyBox.begin(), everyBox.end(), 0);
     const struct {
-        const char* typed;
-        const char* speedBox;
-        const char* routeFactor;
-    } cases[] = {{"abc", "100", "1.0"}, {"90", "- - - -", "1.0"}, {"90", "100", "x"},
-                 {"90", "0", "1.0"},    {"90", "100", "0.0"},     {"0", "0", "1.0"}};
+        std::vector<int> boxes;
+        std::string text;
+    } cases[] = {{{35, 15}, std::string(200, '9')},
+                 {everyBox, std::string(kPlaceholder)},
+                 {{20}, "abc"},
+                 {{7}, "abc"},
+                 {{44}, "abc"},
+                 {{51}, "abc"}};
     for (const auto& c : cases) {
-        setTriple(2, c.speedBox, "1.5", c.routeFactor);
-        speed(2) = c.typed;
-        leaveRoutingSpeedBox(model, 2);
-        EXPECT_EQ(box(2), "1.5") << c.typed << " " << c.speedBox << " " << c.routeFactor;
+        SCOPED_TRACE(c.text.substr(0, 8) + " in box " + std::to_string(c.boxes[0]));
+        model = readableGrid();
+        for (int index : c.boxes)
+            box(index) = c.text;
+        RecomputeRoutingSpeeds(model);
+        for (int k = 0; k < kRoutingSpeedBoxCount; ++k)
+            EXPECT_EQ(speed(k), "-") << "Text3(" << k << ")";
+    }
+    model = readableGrid();
+    RecomputeRoutingSpeeds(model);
+    EXPECT_EQ(speed(0), "100");
+}
+
+// Factors, specials and the route value get ".0" when they lack a point, speeds stay whole;
+// specials and the route value are not computed, so even unreadable ones let the speeds follow.
+TEST_F(ValueGrid, LeavingAValueBoxNormalisesItsTextAndRecomputes) {
+    const struct {
+        int box;
+        const char* typed;
+        const char* shown;
+        int k;
+        const char* routingSpeed;
+    } cases[] = {{3, "12,5", "12.5", 3, "1250"},     {3, "3", "3.0", 3, "300"},
+                 {3, "3.", "3.", 3, "300"},          {3, "", ".0", 3, "0"},
+                 {3, "abc", "abc.0", 3, "-"},        {3, "1,", "1.", 3, "100"},
+                 {20, "100,5", "100.5", 0, "100,5"}, {35, "100", "100", 15, "100"},
+                 {16, "2", "2.0", 0, "100"},         {56, "7", "7.0", 0, "100"},
+                 {16, "x", "x.0", 0, "100"},         {56, "y", "y.0", 0, "100"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("typed ") + c.typed + " in box " + std::to_string(c.box));
+        model = readableGrid();
+        box(c.box) = c.typed;
+        leaveValueBox(model, c.box);
+        EXPECT_EQ(box(c.box), c.shown);
+        EXPECT_EQ(speed(c.k), c.routingSpeed);
     }
 }
 
-TEST_F(ValueGrid, ARoutingSpeedFarBeyondTheFactorRangeChangesNoFactor) {
-    setTriple(2, "0,0000001", "1.5", "0,0000001");
-    speed(2) = std::string(300, '9');
-    leaveRoutingSpeedBox(model, 2);
-    EXPECT_EQ(box(2), "1.5");
+// The factor of the editable block moves so that its triple gives the typed speed (Text3(9) is
+// outside towns: boxes 29, 9 and 45; 0.9625 takes the even digit); a speed that cannot be
+// solved changes no factor. The routing speeds are not recomputed.
+TEST_F(ValueGrid, ALeftRoutingSpeedMovesTheFactorOfTheEditableBlock) {
+    const std::string nines(300, '9'), tiny = "0,0000001";
+    const struct {
+        bool routeMode;
+        int k;
+        std::string speedBox, vehicle, route, typed, shown, vehicleAfter, routeAfter;
+    } cases[] = {{false, 0, "100", "1.0", "0.8", "96", "96", "1.2", "0.8"},
+                 {false, 0, "100", "1.2", "0.8", "80", "80", "1.0", "0.8"},
+                 {true, 0, "100", "0.8", "1.0", "96", "96", "0.8", "1.2"},
+                 {true, 9, "50", "2.0", "1.0", "25", "25", "2.0", "0.25"},
+                 {false, 4, "100", "1.0", "1.0", "96.25", "96,25", "0.962", "1.0"},
+                 {false, 2, "100", "1.5", "1.0", "abc", "abc", "1.5", "1.0"},
+                 {false, 2, "- - - -", "1.5", "1.0", "90", "90", "1.5", "1.0"},
+                 {false, 2, "100", "1.5", "x", "90", "90", "1.5", "x"},
+                 {false, 2, "0", "1.5", "1.0", "90", "90", "1.5", "1.0"},
+                 {false, 2, "100", "1.5", "0.0", "90", "90", "1.5", "0.0"},
+                 {false, 2, "0", "1.5", "1.0", "0", "0", "1.5", "1.0"},
+                 {false, 2, tiny, "1.5", tiny, nines, nines, "1.5", tiny}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.substr(0, 8) + " in Text3(" + std::to_string(c.k) + ")");
+        model = readableGrid();
+        if (c.routeMode)
+            disableBox(model.form.text1[0]);
+        setTriple(c.k, c.speedBox, c.vehicle, c.route);
+        speed(c.k) = c.typed;
+        leaveRoutingSpeedBox(model, c.k);
+        EXPECT_EQ(speed(c.k), c.shown);
+        EXPECT_EQ(box(c.k), c.vehicleAfter);
+        EXPECT_EQ(box(c.k + grid::kRouteFactorBoxOffset), c.routeAfter);
+    }
 }
 
 class SpeedMode : public ValueGrid {
@@ -250,59 +217,53 @@ TEST(ClearValueBoxes, ChangesNothingInImportMode) {
     EXPECT_EQ(model.form.label4, before.label4);
 }
 
-class ListToBoxesTest : public ::testing::Test {
-  protected:
-    ListToBoxesTest() { ClearValueBoxes(model); }
-
-    std::vector<std::string> boxes(int first, int count) {
-        std::vector<std::string> texts;
-        for (int index = first; index < first + count; ++index)
-            texts.push_back(model.form.text1.at(index).text);
-        return texts;
-    }
-
-    MainWindowModel model;
-};
-
 using Texts = std::vector<std::string>;
 
-TEST_F(ListToBoxesTest, OneValuePerBox) {
-    ListToBoxes(model, "30|40|50|60", 20, 4);
-    EXPECT_EQ(boxes(19, 6), (Texts{"- - - -", "30", "40", "50", "60", "- - - -"}));
-    EXPECT_TRUE(model.form.window.visible);
+Texts boxes(const MainWindowModel& model, int first, int count) {
+    Texts texts;
+    for (int index = first; index < first + count; ++index)
+        texts.push_back(model.form.text1.at(index).text);
+    return texts;
 }
 
-TEST_F(ListToBoxesTest, ExtraValuesGoWithTheirSeparatorsIntoTheLastBox) {
-    ListToBoxes(model, "a|b|c|d|e", 52, 4);
-    EXPECT_EQ(boxes(52, 4), (Texts{"a", "b", "c", "d|e"}));
-}
-
-TEST_F(ListToBoxesTest, AMissingSeparatorRestartsTheSearchAtTheBeginning) {
-    ListToBoxes(model, "1|2", 0, 4);
-    EXPECT_EQ(boxes(0, 4), (Texts{"1", "- - - -", "1", "2"}));
-}
-
-TEST_F(ListToBoxesTest, AnEmptyListEmptiesOnlyTheLastBox) {
-    ListToBoxes(model, "", 8, 8);
-    EXPECT_EQ(boxes(8, 8), (Texts{"- - - -", "- - - -", "- - - -", "- - - -", "- - - -", "- - - -",
-                                  "- - - -", ""}));
-}
-
-TEST_F(ListToBoxesTest, AListWithoutSeparatorLandsWholeInTheLastBox) {
-    ListToBoxes(model, "such2 ERROR", 16, 4);
-    EXPECT_EQ(boxes(16, 4), (Texts{"- - - -", "- - - -", "- - - -", "such2 ERROR"}));
-}
-
-TEST_F(ListToBoxesTest, KeepsValuesExactlyAndEmptyValuesEmpty) {
-    ListToBoxes(model, " 1,5||x |", 0, 4);
-    EXPECT_EQ(boxes(0, 4), (Texts{" 1,5", "", "x ", ""}));
-}
-
-TEST_F(ListToBoxesTest, SkipsBoxesBeyondTheGrid) {
-    ListToBoxes(model, "a|b|c|d", 55, 4);
-    EXPECT_EQ(boxes(55, 2), (Texts{"a", "b"}));
-    ListToBoxes(model, "a|b", -1, 2);
-    EXPECT_EQ(boxes(0, 1), (Texts{"b"}));
+// Each row spreads its list over boxes that show the placeholder, then reads the boxes back.
+TEST(ListToBoxes, SpreadsTheListExactlyAsItStandsAndBoxesToListGivesItBack) {
+    const std::string p(kPlaceholder); // what a box shows before it gets a value
+    const struct {
+        std::string list;
+        int firstBox, count;
+        int shownFrom;
+        Texts shown;
+        bool joinsBack = false;
+    } cases[] = {
+        {"30|40|50|60", 20, 4, 19, {p, "30", "40", "50", "60", p}},
+        // Extra values go with their separators into the last box.
+        {"a|b|c|d|e", 52, 4, 52, {"a", "b", "c", "d|e"}},
+        // A missing separator restarts the search at the beginning.
+        {"1|2", 0, 4, 0, {"1", p, "1", "2"}},
+        // An empty list empties only the last box; one without separator lands whole in it.
+        {"", 8, 8, 8, {p, p, p, p, p, p, p, ""}},
+        {"such2 ERROR", 16, 4, 16, {p, p, p, "such2 ERROR"}},
+        // Values stay exactly as they are and empty values empty.
+        {" 1,5||x |", 0, 4, 0, {" 1,5", "", "x ", ""}},
+        // Boxes beyond the grid are skipped.
+        {"a|b|c|d", 55, 4, 55, {"a", "b"}},
+        {"a|b", -1, 2, 0, {"b"}},
+        {"130|100|90|80|70|50|30|10", 28, 8, 28, {}, true},
+        {"||||||| ", 28, 8, 28, {}, true},
+        {"a|b|c|d|e|f|g|h|i", 28, 8, 28, {}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.list);
+        MainWindowModel model;
+        ClearValueBoxes(model);
+        ListToBoxes(model, c.list, c.firstBox, c.count);
+        EXPECT_EQ(boxes(model, c.shownFrom, static_cast<int>(c.shown.size())), c.shown);
+        EXPECT_TRUE(model.form.window.visible);
+        if (c.joinsBack)
+            EXPECT_EQ(BoxesToList(model, "<Open>", c.firstBox, "</Open>", c.count),
+                      "<Open>" + c.list + "</Open>");
+    }
 }
 
 TEST(BoxesToList, JoinsTheBoxesBetweenPrefixAndSuffix) {
@@ -312,15 +273,6 @@ TEST(BoxesToList, JoinsTheBoxesBetweenPrefixAndSuffix) {
     model.form.text1[38].text = "0.8";
     EXPECT_EQ(BoxesToList(model, "P", 36, "S", 3), "P1.0|1.2|0.8S");
     EXPECT_EQ(BoxesToList(model, "", 56, "", 1), "Text1");
-}
-
-TEST(BoxesToList, GivesBackWhatListToBoxesSpread) {
-    MainWindowModel model;
-    for (const char* list : {"130|100|90|80|70|50|30|10", "||||||| ", "a|b|c|d|e|f|g|h|i"}) {
-        ListToBoxes(model, list, 28, 8);
-        EXPECT_EQ(BoxesToList(model, "<Open>", 28, "</Open>", 8),
-                  std::string("<Open>") + list + "</Open>");
-    }
 }
 
 } // namespace

@@ -5,17 +5,9 @@
 namespace marlwick {
 namespace {
 
-const std::string kTarget = "E:\\ApplicationSettings.xml";
-const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-
 class ViewModes : public EditorFixture {
   protected:
-    void SetUp() override {
-        files.addFile(kTarget, fakes::sampleSettingsText());
-        model.state.targetPath = kTarget;
-        model.form.label3[0].text = "PKW sch.";
-        model.form.label3[1].text = "Schnelle";
-    }
+    void SetUp() override { chooseTarget(fakes::sampleSettingsText()); }
     const Control& modeBar() const { return model.form.command4[0]; }
     bool enabled(int box) const { return model.form.text1[box].enabled; }
     // Which of the value boxes are enabled, as "first-last" runs.
@@ -73,7 +65,7 @@ TEST_F(ViewModes, BasicAlternatesVehicleAndRoute) {
     // the file choice restores the stored view itself, and that view stands.
     model.state.nextViewMode = view_mode::kVehicle;
     model.state.targetPath = "E:\\weg.xml";
-    dialogs.answerFileDialog(kTarget);
+    dialogs.answerFileDialog(kTargetPath);
     AdvanceViewMode(editor);
     EXPECT_EQ(modeBar().background, Colour(colours::kRed));
     EXPECT_EQ(model.state.nextViewMode, view_mode::kSpeed);
@@ -115,8 +107,8 @@ TEST_F(ViewModes, ImportModeUncoversTheImportRowAndTheNextModeHidesIt) {
 }
 
 TEST_F(ViewModes, TitleClicksSwitchBlocksOnlyInImportMode) {
-    files.addFile(kImport, fakes::sampleSettingsText());
-    model.state.importPath = kImport;
+    files.addFile(kImportPath, fakes::sampleSettingsText());
+    model.state.importPath = kImportPath;
     model.state.userLevel = 1;
     model.state.nextViewMode = 3;
     AdvanceViewMode(editor);
