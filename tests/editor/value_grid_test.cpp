@@ -260,9 +260,10 @@ TEST(ListToBoxes, SpreadsTheListExactlyAsItStandsAndBoxesToListGivesItBack) {
         ListToBoxes(model, c.list, c.firstBox, c.count);
         EXPECT_EQ(boxes(model, c.shownFrom, static_cast<int>(c.shown.size())), c.shown);
         EXPECT_TRUE(model.form.window.visible);
-        if (c.joinsBack)
+        if (c.joinsBack) {
             EXPECT_EQ(BoxesToList(model, "<Open>", c.firstBox, "</Open>", c.count),
                       "<Open>" + c.list + "</Open>");
+        }
     }
 }
 
