@@ -14,7 +14,7 @@ using fakes::MemoryFiles;
 using fakes::MemoryHost;
 
 const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
-const std::string kBackups = std::string(MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
+const std::string kBackups = fakes::backupFolder();
 
 class ProfileWrites : public EditorFixture {
   protected:
@@ -528,7 +528,7 @@ TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
         {kTarget, "Das System meldet: „Access denied.“ (Fehler 5)"},
         {inBackups, "Sie liegt selbst im Sicherungsordner."},
         // Named like a backup, written relative and with "..".
-        {"Marlwick\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+        {fakes::backupFolder("") + "\\ApplicationSettings 2020-01-01 00-00-00.xml",
          "Sie liegt selbst im Sicherungsordner."},
         {kBackups + "\\..\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
          "Sie liegt selbst im Sicherungsordner."},
