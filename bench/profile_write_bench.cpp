@@ -54,9 +54,8 @@ void BM_VehicleWrite(benchmark::State& state) {
     const auto& boxes = machine.host.boxes();
     const bool onlyQuestions = std::ranges::all_of(
         boxes, [](const auto& box) { return box.type == EditorHost::kMbYesNo; });
-    const std::string backups =
-        std::string(fakes::MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
-    if (!onlyQuestions || machine.files.filesIn(backups).size() != std::min(rounds, kBackupsKept) ||
+    if (!onlyQuestions ||
+        machine.files.filesIn(fakes::backupFolder()).size() != std::min(rounds, kBackupsKept) ||
         machine.files.contents(kTarget)->find("<City>" + speeds[(rounds - 1) % 2] + "|") ==
             std::string::npos)
         state.SkipWithError("a write was refused, failed or kept no backup");

@@ -90,7 +90,8 @@ void prepare(MainWindowModel& model, const Scenario& s) {
 // The plan keeps every origin: a profile without its own record is refused; otherwise only
 // lists of that record change, as what was typed and what the load read allow, and the
 // question shows the new record from its Name on.
-void requirePlanKeepsOrigins(const Scenario& s, const PlannedWrite& plan, ProfileKind kind) {
+void requirePlanKeepsOrigins(const Scenario& s, const PlannedWrite& plan,
+                             const std::string& written, ProfileKind kind) {
     const std::size_t block = grid::titleOf(kind);
     const std::string name = nameFor(kind, s.writeCaptions[block]);
     const fuzz::Reading reading = fuzz::readOwnRecord(s.file, name);
@@ -107,7 +108,6 @@ void requirePlanKeepsOrigins(const Scenario& s, const PlannedWrite& plan, Profil
     provenance.loaded(readByLoad(false), readByLoad(true));
     for (const auto& [box, text] : s.typed)
         provenance.typed(box, text);
-    const std::string written = plan.wholeNewText(s.file);
     fuzz::require(provenance.allowsWrite(kind, name, s.file, written),
                   "a write changes only lists of the profile's own record, each as typed and as "
                   "its load read it");
@@ -124,7 +124,7 @@ void requirePlanKeepsOrigins(const Scenario& s, const PlannedWrite& plan, Profil
 
 // Runs the write on the machine and checks what reached the file and the user.
 void requireWriteOnMachine(const fuzz::Fields& fields, const Scenario& s, const PlannedWrite& plan,
-                           bool vehicle) {
+                           const std::string& planned, bool vehicle) {
     fuzz::EditorOnMachine on{s.file, std::nullopt};
     prepare(on.model, s);
     const std::uint8_t flags = fields.option(1, 0);
@@ -152,7 +152,6 @@ void requireWriteOnMachine(const fuzz::Fields& fields, const Scenario& s, const 
     fuzz::requireNothingLeftOpen(on);
     const auto& boxes = on.machine.host.boxes();
     const std::string now = on.machine.files.contents(fuzz::kTargetPath).value_or("(gone)");
-    const std::string planned = plan.wholeNewText(s.file);
     const bool unchangedMeanwhile = atAnswer == s.file;
     fuzz::require(now == atAnswer || (yes && unchangedMeanwhile && now == planned),
                   "the file holds the bytes it had at the answer, or the planned ones");
@@ -183,7 +182,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const PlannedWrite plan =
         vehicle ? planVehicleWrite(model, s.file) : planRouteWrite(model, s.file);
-    requirePlanKeepsOrigins(s, plan, vehicle ? ProfileKind::Vehicle : ProfileKind::Route);
-    requireWriteOnMachine(fields, s, plan, vehicle);
+    // The file's text after the planned write, joined from its pieces.
+    const auto [before, record, after] = plan.newText(s.file);
+    const std::string written = std::string(before).append(record).append(after);
+    requirePlanKeepsOrigins(s, plan, written, vehicle ? ProfileKind::Vehicle : ProfileKind::Route);
+    requireWriteOnMachine(fields, s, plan, written, vehicle);
     return 0;
 }

@@ -44,16 +44,6 @@ namespace {
 
 using namespace marlwick;
 
-// The folder where the editor keeps backups, as a session finds and fills it: the backups of
-// earlier writes, as many as are kept, and files of the user's whose names only look like
-// backups, all older than any backup the session makes.
-std::string backupFolder() {
-    std::string folder = fakes::MemoryFiles::kLocalAppData;
-    for (const std::string_view level : kBackupFolderLevels)
-        folder += "\\" + std::string(level);
-    return folder;
-}
-
 // Where a backup was made, older first: its time, then its counter.
 using BackupStamp = std::pair<std::string, int>;
 
@@ -74,8 +64,11 @@ std::optional<BackupStamp> ownBackupStamp(const std::string& name, const std::st
     return BackupStamp{parts[1], parts[2].matched ? std::stoi(parts[2]) : 1};
 }
 
+// The backup folder as a session finds it: the backups of earlier writes, as many as are kept,
+// and files of the user's whose names only look like backups, all older than any backup the
+// session makes.
 void addBackups(fakes::MemoryFiles& files) {
-    const std::string folder = backupFolder() + "\\";
+    const std::string folder = fakes::backupFolder() + "\\";
     for (std::size_t k = 0; k < kBackupsKept; ++k)
         files.addFile(folder + "ApplicationSettings 2001-01-01 00-00-" + std::to_string(10 + k) +
                           ".xml",
@@ -98,15 +91,15 @@ const std::string kUserTemporary = "E:\\Navi\\ApplicationSettings.xml.tmp";
 const std::string kUserTemporaryBytes = "Notizen zum Navi, nicht l\xf6schen\r\n";
 const std::string kMissingPath = "E:\\Navi\\Fehlt.xml";
 const std::string kOwnEjectProgram = "C:\\Programme\\Marlwick\\Vandrl.exe";
-const std::array<std::string, 3> kFolders{"E:\\Navi", "F:\\Alt", backupFolder()};
+const std::array<std::string, 3> kFolders{"E:\\Navi", "F:\\Alt", fakes::backupFolder()};
 // The import file among the backups, as the oldest of them, the editor told its path spelt
 // otherwise; the target there beside it.
 const std::string kImportAmongBackups =
-    backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-59.xml";
+    fakes::backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-59.xml";
 const std::string kImportAmongBackupsSpelt = "c:/USERS/nutzer/AppData/Local/Marlwick/Sicherungen/"
                                              "ApplicationSettings 2000-12-31 23-59-59.xml";
 const std::string kTargetAmongBackups =
-    backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-58.xml";
+    fakes::backupFolder() + "\\ApplicationSettings 2000-12-31 23-59-58.xml";
 
 const std::string& sampleText() {
     static const std::string text = fakes::sampleSettingsText();
@@ -160,7 +153,7 @@ std::string_view nameOf(std::string_view path) {
 }
 
 bool amongBackups(const std::string& path) {
-    return path.starts_with(comparable(backupFolder() + "\\"));
+    return path.starts_with(comparable(fakes::backupFolder() + "\\"));
 }
 
 // What the properties compare with: the window and the files before the action.

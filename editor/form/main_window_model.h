@@ -2,8 +2,8 @@
 // truth about the window; the Win32 window shows it and feeds the user's actions into it.
 #pragma once
 
-#include "editor/form/grid_origins.h"
 #include "editor/form/main_form.h"
+#include "editor/form/provenance.h"
 #include "editor/form/window_state.h"
 
 #include <string>

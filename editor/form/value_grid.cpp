@@ -30,7 +30,7 @@ Control& valueBox(MainWindowModel& model, int index) {
 // A text the editor computed for the user stands as if typed.
 void setComputed(MainWindowModel& model, int index, std::string text) {
     valueBox(model, index).text = std::move(text);
-    model.origins.boxes.at(static_cast<std::size_t>(index)) = BoxOrigin::Typed;
+    markTyped(model, index);
 }
 
 Control& routingSpeedBox(MainWindowModel& model, int k) {
@@ -142,7 +142,7 @@ void ClearValueBoxes(MainWindowModel& model) {
         return;
     for (Control& box : model.form.text1)
         box.text = kPlaceholder;
-    model.origins = {};
+    forgetOrigins(model);
     model.form.label4[0].text = kChooseFileCaption;
 }
 

@@ -32,7 +32,7 @@ void onTextTyped(MainWindowModel& model, ControlId box, std::string_view text) {
         return;
     typedInto.text = text;
     if (box.array == ControlArray::Text1)
-        model.origins.boxes.at(static_cast<std::size_t>(box.index)) = BoxOrigin::Typed;
+        markTyped(model, box.index);
 }
 
 void onClick(EditorContext& editor, ControlId clicked) {

@@ -2,7 +2,6 @@
 
 #include "editor/document/grid_map.h"
 #include "editor/form/value_grid.h"
-#include "editor/operations/list_origins.h"
 #include "editor/operations/view_modes.h"
 #include "editor/operations/write_messages.h"
 #include "editor/system/paths.h"
@@ -10,7 +9,6 @@
 #include "editor/system/stored_values.h"
 #include "editor/system/whole_file.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace marlwick {
@@ -67,8 +65,7 @@ void ShowProfileLists(MainWindowModel& model, std::string_view targetText,
 void LoadProfiles(EditorContext& editor) {
     MainWindowModel& model = editor.model;
     WindowState& state = model.state;
-    // Whatever the boxes keep from before has no known origin until this load completes.
-    model.origins = {};
+    forgetOrigins(model);
     ClearValueBoxes(model);
     const std::string storedVehicle = readStoredText(editor.registry, stored::kFahrzeug);
     const std::string storedRoute = readStoredText(editor.registry, stored::kRoute);
@@ -96,8 +93,7 @@ void LoadProfiles(EditorContext& editor) {
                      profileName(model, ProfileKind::Vehicle, storedVehicle),
                      profileName(model, ProfileKind::Route, storedRoute));
     RecomputeRoutingSpeeds(model);
-    // Nobody typed during the load: what it moved, it computed.
-    std::ranges::replace(model.origins.boxes, BoxOrigin::Typed, BoxOrigin::Computed);
+    markTypedAsComputed(model);
 }
 
 void ChooseFile(EditorContext& editor, int which) {

@@ -3,7 +3,6 @@
 #include "editor/document/grid_map.h"
 #include "editor/form/value_grid.h"
 #include "editor/operations/backups.h"
-#include "editor/operations/list_origins.h"
 #include "editor/operations/write_messages.h"
 #include "editor/system/whole_file.h"
 

@@ -30,10 +30,6 @@ struct PlannedWrite {
     std::array<std::string_view, 3> newText(std::string_view oldText) const {
         return {oldText.substr(0, recordStart), record, oldText.substr(recordEnd)};
     }
-    std::string wholeNewText(std::string_view oldText) const {
-        const auto pieces = newText(oldText);
-        return std::string(pieces[0]) + record + std::string(pieces[2]);
-    }
 };
 
 // The new file text and the confirmation excerpt for the current vehicle or route, built

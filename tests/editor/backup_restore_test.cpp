@@ -12,8 +12,7 @@ namespace marlwick {
 namespace {
 
 const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
-const std::string kBackups =
-    std::string(fakes::MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
+const std::string kBackups = fakes::backupFolder();
 const std::string kOlder = kBackups + "\\ApplicationSettings 2026-11-30 08-00-00.xml";
 const std::string kNewer = kBackups + "\\ApplicationSettings 2026-12-01 09-30-00.xml";
 const std::string kNewest = kBackups + "\\ApplicationSettings 2026-12-01 09-30-00 (2).xml";

@@ -14,7 +14,7 @@ using fakes::MemoryFiles;
 using fakes::MemoryHost;
 
 const std::string kTarget = "E:\\Navi\\ApplicationSettings.xml";
-const std::string kBackups = std::string(MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
+const std::string kBackups = fakes::backupFolder();
 
 class ProfileWrites : public EditorFixture {
   protected:
@@ -451,20 +451,25 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
     const std::string tagged =
         sampleWith("Fastest", "<Special>0|0|0|0", "<Special>0|0|0|1<Value>0.5</Value>");
     const std::string worded = sampleWith("Truck", "<City>45|45|", "<City>105|schnell|");
+    const std::string valued = sampleWith("Fastest", "<Value>0.0", "<Value>0.7");
+    const std::string noValue = sampleWith("Fastest", "<Value>0.0</Value>", "");
     model.state.importFlag = true;
     model.state.importPath = kImport;
     const struct {
         std::string target;
         std::string importText;
-        bool importGoneForTheLoad;
+        std::optional<std::string> importAtReload; // nothing: gone for the second load
         bool route;
         std::string mention;
+        std::string valueAtFirstLoad = {}; // Text1(56) after the first load, when checked
     } cases[] = {
-        {sample, sample, true, false, "„LKW“"},          // boxes left from Car Fast's load
-        {sample, noSpecial, false, false, "„Specials“"}, // the search ended in the next profile
-        {sample, tagged, false, true, "keine Zahl"},     // a tag brought in
-        {sample, worded, false, false, "„schnell“"},     // a word brought in
-        {tagged, sample, false, true, "„<“"},            // a tag taken out
+        {sample, sample, std::nullopt, false, "„LKW“"},      // boxes left from Car Fast's load
+        {sample, noSpecial, noSpecial, false, "„Specials“"}, // the search ended in the next profile
+        {sample, tagged, tagged, true, "keine Zahl"},        // a tag brought in
+        {sample, worded, worded, false, "„schnell“"},        // a word brought in
+        {tagged, sample, sample, true, "„<“"},               // a tag taken out
+        // The route's value shown from the import file, then loaded again from one that lost it.
+        {sample, valued, noValue, true, "„Value:“", "0.7"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mention);
@@ -472,7 +477,12 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
         files.addFile(kImport, c.importText);
         model.form.label3[0].text = "PKW sch.";
         LoadProfiles(editor);
-        if (c.importGoneForTheLoad)
+        if (!c.valueAtFirstLoad.empty()) {
+            ASSERT_EQ(model.form.text1[56].text, c.valueAtFirstLoad);
+        }
+        if (c.importAtReload)
+            files.addFile(kImport, *c.importAtReload);
+        else
             files.deleteFile(kImport);
         model.form.label3[0].text = "LKW";
         LoadProfiles(editor); // a cancelled file choice when the import file is gone
@@ -485,22 +495,6 @@ TEST_F(ProfileWrites, ValuesOfNoKnownOriginAreNeverWritten) {
         expectRefusedMentioning(asked, c.mention);
         EXPECT_EQ(files.contents(kTarget), c.target);
     }
-}
-
-TEST_F(ProfileWrites, AListTheLastLoadCouldNotShowIsNeverWritten) {
-    // The route's value shown from the import file, then loaded again from one that lost it.
-    const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-    model.state.importFlag = true;
-    model.state.importPath = kImport;
-    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0", "<Value>0.7"));
-    LoadProfiles(editor);
-    ASSERT_EQ(model.form.text1[56].text, "0.7");
-    files.addFile(kImport, sampleWith("Fastest", "<Value>0.0</Value>", ""));
-    LoadProfiles(editor);
-    host.answer({EditorHost::kIdYes});
-    WriteRouteValues(editor);
-    expectRefusedMentioning(host, "„Value:“");
-    EXPECT_EQ(files.contents(kTarget), sample);
 }
 
 TEST_F(ProfileWrites, MissingTargetIsReportedNotCreated) {
@@ -528,7 +522,7 @@ TEST_F(ProfileWrites, BackupThatCannotBeMadeDoesNotStopTheWrite) {
         {kTarget, "Das System meldet: „Access denied.“ (Fehler 5)"},
         {inBackups, "Sie liegt selbst im Sicherungsordner."},
         // Named like a backup, written relative and with "..".
-        {"Marlwick\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
+        {fakes::backupFolder("") + "\\ApplicationSettings 2020-01-01 00-00-00.xml",
          "Sie liegt selbst im Sicherungsordner."},
         {kBackups + "\\..\\Sicherungen\\ApplicationSettings 2020-01-01 00-00-00.xml",
          "Sie liegt selbst im Sicherungsordner."},

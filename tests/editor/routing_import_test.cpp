@@ -11,7 +11,7 @@ using fakes::MemoryHost;
 
 const std::string kTarget = "E:\\ApplicationSettings.xml";
 const std::string kImport = "C:\\Sicherung\\ApplicationSettings.xml";
-const std::string kBackups = std::string(MemoryFiles::kLocalAppData) + "\\Marlwick\\Sicherungen";
+const std::string kBackups = fakes::backupFolder();
 
 class RoutingImport : public EditorFixture {
   protected:
@@ -54,8 +54,7 @@ TEST_F(RoutingImport, FromTheOldestOfFullBackupsRemovesTheNextOldestOnly) {
     } cases[] = {
         {[&](const MemoryFiles&) { return oldest; }},
         {[&](const MemoryFiles&) {
-            return std::string(
-                "Marlwick\\Sicherungen\\ApplicationSettings 2025-01-01 00-00-00.xml");
+            return fakes::backupFolder("") + "\\ApplicationSettings 2025-01-01 00-00-00.xml";
         }},
         {[&](const MemoryFiles&) {
             return kBackups + "\\..\\SICHERUNGEN\\applicationsettings 2025-01-01 00-00-00.XML";

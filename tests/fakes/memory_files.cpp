@@ -1,5 +1,7 @@
 #include "tests/fakes/memory_files.h"
 
+#include "editor/operations/backups.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -669,6 +671,13 @@ bool MemoryFiles::getFileInformationByHandle(Handle file, FileInformation* infor
         return failWith(kErrorInvalidHandle);
     *information = {volumeOf(it->second.key), files_.at(it->second.key).index};
     return true;
+}
+
+std::string backupFolder(std::string_view below) {
+    std::string folder(below);
+    for (const std::string_view level : kBackupFolderLevels)
+        folder.append(folder.empty() ? "" : "\\").append(level);
+    return folder;
 }
 
 } // namespace marlwick::fakes

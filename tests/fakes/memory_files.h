@@ -12,6 +12,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace marlwick::fakes {
@@ -190,5 +191,9 @@ class MemoryFiles : public FilePort {
                                           const std::string& namePattern) const;
     std::map<Handle, Find> finds_;
 };
+
+// The editor's backup folder below the given one, the local application data unless told;
+// below an empty one, the folder's path relative to it.
+std::string backupFolder(std::string_view below = MemoryFiles::kLocalAppData);
 
 } // namespace marlwick::fakes

@@ -21,7 +21,7 @@ void showProfiles(MainWindowModel& model, const std::string& text) {
         const std::string& caption = model.form.label3[grid::titleOf(kind)].text;
         return std::string(profileNameForCaption(kind, caption).value_or(caption));
     };
-    model.origins = {};
+    forgetOrigins(model);
     ShowProfileLists(model, text, text, nameOf(ProfileKind::Vehicle), nameOf(ProfileKind::Route));
 }
 

@@ -1,5 +1,7 @@
-#include "editor/operations/list_origins.h"
+#include "editor/form/provenance.h"
 
+#include "editor/document/grid_map.h"
+#include "editor/form/main_window_model.h"
 #include "editor/form/number_rules.h"
 #include "editor/form/value_grid.h"
 
@@ -137,6 +139,18 @@ ListToWrite composeList(const MainWindowModel& model, const ValueGroup& group,
 }
 
 } // namespace
+
+void markTyped(MainWindowModel& model, int box) {
+    model.origins.boxes.at(at(box)) = BoxOrigin::Typed;
+}
+
+void forgetOrigins(MainWindowModel& model) {
+    model.origins = {};
+}
+
+void markTypedAsComputed(MainWindowModel& model) {
+    std::ranges::replace(model.origins.boxes, BoxOrigin::Typed, BoxOrigin::Computed);
+}
 
 bool holdsTypedValue(const MainWindowModel& model, const ValueGroup& group) {
     const auto first = model.origins.boxes.begin() + group.firstBox;
