@@ -26,6 +26,15 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The character at a place of each logged name: the letter of "E:\" at 0, of "\\.\E:" at 4.
+template <typename Call>
+std::string LettersOf(const std::vector<Call>& log, std::string Call::*name, std::size_t place) {
+    std::string letters;
+    for (const Call& call : log)
+        letters += (call.*name)[place];
+    return letters;
+}
+
 } // namespace
 
 EjectMemoryDevices::EjectMemoryDevices(std::uint32_t platformId) : platformId_(platformId) {}
@@ -37,6 +46,18 @@ void EjectMemoryDevices::addDrive(char letter, std::uint32_t type, bool hasMediu
 bool EjectMemoryDevices::hasMedium(char letter) const {
     const auto found = drives_.find(UpperLetter(letter));
     return found != drives_.end() && found->second.hasMedium;
+}
+
+std::string EjectMemoryDevices::openedLetters() const {
+    return LettersOf(opens_, &OpenCall::path, 4);
+}
+
+std::string EjectMemoryDevices::testedLetters() const {
+    return LettersOf(mediaTests_, &MediaTest::root, 0);
+}
+
+std::string EjectMemoryDevices::requestedLetters() const {
+    return LettersOf(requests_, &Request::device, 4);
 }
 
 bool EjectMemoryDevices::fail(std::uint32_t error) {

@@ -61,6 +61,10 @@ class EjectMemoryDevices : public EjectDevicePort {
     const std::vector<MediaTest>& mediaTests() const { return mediaTests_; }
     // Drive letters whose medium came out, in the order they were ejected.
     const std::string& ejected() const { return ejected_; }
+    // The drive letters the logged calls named, in order.
+    std::string openedLetters() const;
+    std::string testedLetters() const;
+    std::string requestedLetters() const;
 
     bool getVersionEx(VersionInfo& info) override;
     std::uint32_t setErrorMode(std::uint32_t mode) override;
