@@ -132,8 +132,8 @@ TEST(DrivePage, OpensWithTheListAndTheChoicesOfItsSettings) {
     };
     for (const Row& row : rows) {
         for (const DrivePage page : row.pages) {
-            SCOPED_TRACE(testing::Message() << "page " << static_cast<int>(page) << " stored "
-                                            << std::hex << row.stored);
+            SCOPED_TRACE(testing::Message()
+                         << "row " << &row - rows << ", page " << static_cast<int>(page));
             EjectMemoryDialog dialog(LayoutOf(page));
             EjectSettings settings;
             SetPageMask(settings, page, row.stored);
@@ -219,10 +219,10 @@ TEST(DrivePage, ApplyStoresTheChoicesAndRebuildsTheListedLetters) {
         std::vector<DrivePage> pages{DrivePage::Shutdown, DrivePage::IconClick};
         DriveMask stored = kAllDrives;
         DriveMask present = kDrivesADF;
-        std::vector<int> clicks;       // each heard by the page
+        std::vector<int> clicks = {};  // each heard by the page
         const char* toggled = nullptr; // a list item the user clicks
         DriveMask applied = kAllDrives;
-        std::optional<std::int32_t> enable; // the page's stored choice where it changes
+        std::optional<std::int32_t> enable = {}; // the page's stored choice where it changes
     };
     const Row rows[] = {
         {.stored = kD, .clicks = {IDC_ALL_DRIVES}},
@@ -244,8 +244,7 @@ TEST(DrivePage, ApplyStoresTheChoicesAndRebuildsTheListedLetters) {
     for (const Row& row : rows) {
         for (const DrivePage page : row.pages) {
             SCOPED_TRACE(testing::Message()
-                         << "page " << static_cast<int>(page) << " stored " << std::hex
-                         << row.stored << " clicks " << row.clicks.size());
+                         << "row " << &row - rows << ", page " << static_cast<int>(page));
             EjectMemoryDialog dialog(LayoutOf(page));
             EjectSettings settings;
             SetPageMask(settings, page, row.stored);

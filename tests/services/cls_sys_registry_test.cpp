@@ -154,6 +154,14 @@ TEST_F(RegistryClass, SaveSettingWritesWithTheDataTypeSet) {
     EXPECT_FALSE(registry.storedValue(kUser, "Software\\Marlwick\\Fenster", "rechts"));
 }
 
+// The model refuses every path that starts with a backslash, so an unregistered type ends the
+// chain before any extraction. Wine opens "\CLSID" below the classes root and extracts from an
+// empty name, which gives no icon all the same.
+TEST_F(RegistryClass, AnUnregisteredTypeExtractsNothingOnTheModel) {
+    EXPECT_EQ(cls.FileToIconHandle("C:\\a.unbekannt"), 0u);
+    EXPECT_TRUE(system.extractions().empty());
+}
+
 // ---- Conversions ------------------------------------------------------------------------
 
 TEST(RegistryVariantConversion, TextAndNumbersFollowTheUsualRules) {
