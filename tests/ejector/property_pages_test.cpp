@@ -20,8 +20,11 @@ const PageLayout& LayoutOf(DrivePage page) {
     return page == DrivePage::Shutdown ? ShutdownPageLayout() : IconClickPageLayout();
 }
 
-void SetPageMask(EjectSettings& settings, DrivePage page, DriveMask mask) {
-    (page == DrivePage::Shutdown ? settings.ShutdownDrives : settings.IconClickDrives) = mask;
+// The default settings but for the page's drives.
+EjectSettings WithPageDrives(DrivePage page, DriveMask drives) {
+    EjectSettings settings;
+    (page == DrivePage::Shutdown ? settings.ShutdownDrives : settings.IconClickDrives) = drives;
+    return settings;
 }
 
 // A letter for each control that passes the test, '-' for each that does not.
@@ -135,8 +138,7 @@ TEST(DrivePage, OpensWithTheListAndTheChoicesOfItsSettings) {
             SCOPED_TRACE(testing::Message()
                          << "row " << &row - rows << ", page " << static_cast<int>(page));
             EjectMemoryDialog dialog(LayoutOf(page));
-            EjectSettings settings;
-            SetPageMask(settings, page, row.stored);
+            EjectSettings settings = WithPageDrives(page, row.stored);
             settings.EjectOnShutdown = row.ejectOnShutdown;
             InitDrivePage(dialog, page, settings, kDrivesADF);
             std::string items;
@@ -246,8 +248,7 @@ TEST(DrivePage, ApplyStoresTheChoicesAndRebuildsTheListedLetters) {
             SCOPED_TRACE(testing::Message()
                          << "row " << &row - rows << ", page " << static_cast<int>(page));
             EjectMemoryDialog dialog(LayoutOf(page));
-            EjectSettings settings;
-            SetPageMask(settings, page, row.stored);
+            EjectSettings settings = WithPageDrives(page, row.stored);
             InitDrivePage(dialog, page, settings, row.present);
             for (const int id : row.clicks) {
                 dialog.click(id);
@@ -256,8 +257,7 @@ TEST(DrivePage, ApplyStoresTheChoicesAndRebuildsTheListedLetters) {
             if (row.toggled)
                 dialog.toggleItem(IDC_DRIVE_LIST, row.toggled);
             ApplyDrivePage(dialog, page, settings);
-            EjectSettings expected;
-            SetPageMask(expected, page, row.applied);
+            EjectSettings expected = WithPageDrives(page, row.applied);
             if (row.enable)
                 (page == DrivePage::Shutdown ? expected.EjectOnShutdown : expected.EjectOnClick) =
                     *row.enable;
