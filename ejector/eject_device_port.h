@@ -1,5 +1,6 @@
 // The storage-device calls the eject engine needs, modelled on their Win32 namesakes: the
-// same arguments, the same failure signals (FALSE, an invalid handle, an error code).
+// same arguments, the same failure signals (FALSE, an invalid handle). The engine reports
+// nothing, so it asks for no error codes.
 #pragma once
 
 #include "services/system_codes.h"
@@ -38,20 +39,8 @@ class EjectDevicePort {
     static constexpr std::uint32_t kIoctlDiskEjectMedia = 0x00074808;
     static constexpr std::uint32_t kVwin32DiocDosIoctl = 1;
 
-    static constexpr std::uint32_t kErrorFileNotFound = system_codes::kErrorFileNotFound;
-    static constexpr std::uint32_t kErrorPathNotFound = system_codes::kErrorPathNotFound;
-    static constexpr std::uint32_t kErrorInvalidHandle = system_codes::kErrorInvalidHandle;
-    static constexpr std::uint32_t kErrorNotReady = 21;
-    static constexpr std::uint32_t kErrorSharingViolation = system_codes::kErrorSharingViolation;
-    static constexpr std::uint32_t kErrorNotSupported = 50;
-    static constexpr std::uint32_t kErrorInvalidParameter = system_codes::kErrorInvalidParameter;
-    static constexpr std::uint32_t kErrorInvalidFunction = 1;
-
-    // The parts of OSVERSIONINFOA (148 bytes) the engine reads.
+    // The part of OSVERSIONINFOA (148 bytes) the program reads.
     struct VersionInfo {
-        std::uint32_t majorVersion = 0;
-        std::uint32_t minorVersion = 0;
-        std::uint32_t buildNumber = 0;
         std::uint32_t platformId = 0;
     };
 
@@ -77,7 +66,6 @@ class EjectDevicePort {
                                  std::uint32_t inputSize, void* output, std::uint32_t outputSize,
                                  std::uint32_t& bytesReturned) = 0;
     virtual bool closeHandle(Handle handle) = 0;
-    virtual std::uint32_t getLastError() = 0;
 };
 
 } // namespace vandrel

@@ -25,14 +25,6 @@ static_assert(EjectDevicePort::kShareReadWriteDelete ==
 static_assert(EjectDevicePort::kOpenExisting == OPEN_EXISTING);
 static_assert(EjectDevicePort::kFlagDeleteOnClose == FILE_FLAG_DELETE_ON_CLOSE);
 static_assert(EjectDevicePort::kIoctlDiskEjectMedia == IOCTL_DISK_EJECT_MEDIA);
-static_assert(EjectDevicePort::kErrorInvalidFunction == ERROR_INVALID_FUNCTION);
-static_assert(EjectDevicePort::kErrorFileNotFound == ERROR_FILE_NOT_FOUND);
-static_assert(EjectDevicePort::kErrorPathNotFound == ERROR_PATH_NOT_FOUND);
-static_assert(EjectDevicePort::kErrorInvalidHandle == ERROR_INVALID_HANDLE);
-static_assert(EjectDevicePort::kErrorNotReady == ERROR_NOT_READY);
-static_assert(EjectDevicePort::kErrorSharingViolation == ERROR_SHARING_VIOLATION);
-static_assert(EjectDevicePort::kErrorNotSupported == ERROR_NOT_SUPPORTED);
-static_assert(EjectDevicePort::kErrorInvalidParameter == ERROR_INVALID_PARAMETER);
 
 HANDLE ToWin32(EjectDevicePort::Handle handle) {
     return reinterpret_cast<HANDLE>(handle);
@@ -46,9 +38,6 @@ bool Win32EjectDevices::getVersionEx(VersionInfo& info) {
     static_assert(sizeof(OSVERSIONINFOA) == 148);
     if (!GetVersionExA(&version))
         return false;
-    info.majorVersion = version.dwMajorVersion;
-    info.minorVersion = version.dwMinorVersion;
-    info.buildNumber = version.dwBuildNumber;
     info.platformId = version.dwPlatformId;
     return true;
 }
@@ -91,10 +80,6 @@ bool Win32EjectDevices::deviceIoControl(Handle device, std::uint32_t controlCode
 
 bool Win32EjectDevices::closeHandle(Handle handle) {
     return CloseHandle(ToWin32(handle)) != FALSE;
-}
-
-std::uint32_t Win32EjectDevices::getLastError() {
-    return GetLastError();
 }
 
 } // namespace vandrel

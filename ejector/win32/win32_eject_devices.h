@@ -17,7 +17,6 @@ class Win32EjectDevices : public EjectDevicePort {
                          std::uint32_t inputSize, void* output, std::uint32_t outputSize,
                          std::uint32_t& bytesReturned) override;
     bool closeHandle(Handle handle) override;
-    std::uint32_t getLastError() override;
 };
 
 } // namespace vandrel

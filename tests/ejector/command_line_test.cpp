@@ -18,21 +18,6 @@ EjectMemoryDevices Machine() {
     return devices;
 }
 
-struct DriveCalls {
-    std::string tested;    // roots whose medium was tested, by letter
-    std::string requested; // volumes that got an eject request, by letter
-};
-
-DriveCalls RunCommandLine(std::string_view arguments, EjectMemoryDevices devices = Machine()) {
-    EXPECT_TRUE(ProcessCommandLine(devices, arguments)) << arguments;
-    DriveCalls run;
-    for (const auto& test : devices.mediaTests())
-        run.tested += test.root[0];
-    for (const auto& request : devices.requests())
-        run.requested += request.device[4];
-    return run;
-}
-
 TEST(ArgumentText, DropsTheProgramNameAndTheBlanksAfterIt) {
     EXPECT_EQ(ArgumentText("Vandrl.exe E:"), "E:");
     EXPECT_EQ(ArgumentText("\"C:\\Program Files\\Vandrl.exe\"   check E:"), "check E:");
@@ -50,56 +35,49 @@ TEST(ProcessCommandLine, EmptyTextIsNotTheCommandLineMode) {
     EXPECT_TRUE(devices.opens().empty());
 }
 
-TEST(ProcessCommandLine, TheEditorsFormEjectsWithoutTest) {
-    const DriveCalls run = RunCommandLine("E:");
-    EXPECT_EQ(run.tested, "");
-    EXPECT_EQ(run.requested, "E");
-}
-
-TEST(ProcessCommandLine, CheckAppliesToTheTokensAfterIt) {
-    const DriveCalls before = RunCommandLine("check E: F:");
-    EXPECT_EQ(before.tested, "EF");
-    EXPECT_EQ(before.requested, "EF");
-
-    const DriveCalls between = RunCommandLine("E: check F: G:");
-    EXPECT_EQ(between.tested, "FG");
-    EXPECT_EQ(between.requested, "EF"); // G is empty
-
-    EXPECT_EQ(RunCommandLine("CHECK g").requested, "");
-    EXPECT_EQ(RunCommandLine("Check g").tested, "G");
-}
-
-TEST(ProcessCommandLine, AllTriesEveryLetterInOrderAndEndsTheWalk) {
-    const DriveCalls run = RunCommandLine("all E: check");
-    EXPECT_EQ(run.requested, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(run.tested, "");
-
-    const DriveCalls checked = RunCommandLine("check ALL x");
-    EXPECT_EQ(checked.tested, "ABCDEFGHIJKLMNOPQRSTUVWXYZ");
-    EXPECT_EQ(checked.requested, "EF");
-}
-
-TEST(ProcessCommandLine, ADriveIsNamedByTheFirstCharacterOnly) {
-    for (const char* token : {"E", "e:", "E:\\", "Eject", "e:\\folder"})
-        EXPECT_EQ(RunCommandLine(token).requested, "E") << token;
-    // "allx" and "checkE" are neither keyword: drives A and C.
-    EXPECT_EQ(RunCommandLine("allx checkE").requested, "AC");
-}
-
-TEST(ProcessCommandLine, TokensNotStartingWithALetterAreSkipped) {
-    EXPECT_EQ(RunCommandLine("1 E").requested, "E");
-    EXPECT_EQ(RunCommandLine(".x E").requested, "E");
-    EXPECT_EQ(RunCommandLine("\"E:\" \xC4 F").requested, "F");
-}
-
-TEST(ProcessCommandLine, RunsOfDelimitersSeparateLikeOne) {
-    EXPECT_EQ(RunCommandLine("E:,F:").requested, "EF");
-    EXPECT_EQ(RunCommandLine("--E: //;; ,F:-").requested, "EF");
-    EXPECT_EQ(RunCommandLine("/check;E:").tested, "E");
-    // Only delimiters: the command-line mode still ran, with nothing to eject.
-    EXPECT_EQ(RunCommandLine(" ;,- ").requested, "");
-    // A tab is not a delimiter: "E:\tF:" is one token naming E.
-    EXPECT_EQ(RunCommandLine("E:\tF:").requested, "E");
+// The letters whose medium was tested and the letters that got an eject request.
+TEST(ProcessCommandLine, TestsAndEjectsTheDrivesTheTokensName) {
+    constexpr char kAll[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
+    struct Row {
+        const char* arguments;
+        const char* tested;
+        const char* requested;
+    };
+    const Row rows[] = {
+        {"E:", "", "E"}, // the editor's form ejects without test
+        // "check" applies to the tokens after it.
+        {"check E: F:", "EF", "EF"},
+        {"E: check F: G:", "FG", "EF"}, // G is empty
+        {"CHECK g", "G", ""},
+        {"Check g", "G", ""},
+        // "all" tries every letter in order and ends the walk.
+        {"all E: check", "", kAll},
+        {"check ALL x", kAll, "EF"},
+        // A drive is named by the first character only.
+        {"E", "", "E"},
+        {"e:", "", "E"},
+        {"E:\\", "", "E"},
+        {"Eject", "", "E"},
+        {"e:\\folder", "", "E"},
+        {"allx checkE", "", "AC"}, // neither keyword: drives A and C
+        // Tokens not starting with a letter are skipped.
+        {"1 E", "", "E"},
+        {".x E", "", "E"},
+        {"\"E:\" \xC4 F", "", "F"},
+        // Runs of delimiters separate like one.
+        {"E:,F:", "", "EF"},
+        {"--E: //;; ,F:-", "", "EF"},
+        {"/check;E:", "E", "E"},
+        {" ;,- ", "", ""},   // only delimiters: the mode still ran, with nothing to eject
+        {"E:\tF:", "", "E"}, // a tab is no delimiter: one token naming E
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments);
+        auto devices = Machine();
+        EXPECT_TRUE(ProcessCommandLine(devices, row.arguments));
+        EXPECT_EQ(devices.testedLetters(), row.tested);
+        EXPECT_EQ(devices.requestedLetters(), row.requested);
+    }
 }
 
 } // namespace

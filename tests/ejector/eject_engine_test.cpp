@@ -5,40 +5,34 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace vandrel {
 namespace {
 
 using Port = EjectDevicePort;
 
-std::string AllLetters() {
-    std::string letters;
-    for (char c = 'A'; c <= 'Z'; ++c)
-        letters += c;
-    return letters;
-}
+constexpr char kAllLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
-// Letters of the volume devices that got a request, in order.
-std::string RequestedLetters(const EjectMemoryDevices& devices) {
-    std::string letters;
-    for (const auto& request : devices.requests())
-        letters += request.device.substr(4, 1);
-    return letters;
-}
+struct DriveSpec {
+    char letter;
+    std::uint32_t type;
+    bool hasMedium;
+};
 
-std::string TestedLetters(const EjectMemoryDevices& devices) {
-    std::string letters;
-    for (const auto& test : devices.mediaTests())
-        letters += test.root.substr(0, 1);
-    return letters;
-}
-
-// A machine with every letter a CD-ROM drive with a medium in it.
-EjectMemoryDevices EveryLetterLoaded() {
+EjectMemoryDevices Machine(const std::vector<DriveSpec>& drives) {
     EjectMemoryDevices devices;
-    for (char c = 'A'; c <= 'Z'; ++c)
-        devices.addDrive(c, Port::kDriveCdrom, true);
+    for (const DriveSpec& drive : drives)
+        devices.addDrive(drive.letter, drive.type, drive.hasMedium);
     return devices;
+}
+
+// Every letter a CD-ROM drive with a medium in it.
+std::vector<DriveSpec> EveryLetterLoaded() {
+    std::vector<DriveSpec> drives;
+    for (const char letter : std::string(kAllLetters))
+        drives.push_back({letter, Port::kDriveCdrom, true});
+    return drives;
 }
 
 TEST(EjectPaths, FormRootDeviceAndRegisterBlock) {
@@ -51,57 +45,46 @@ TEST(EjectPaths, FormRootDeviceAndRegisterBlock) {
     EXPECT_EQ(std::memcmp(&r, expected, sizeof expected), 0);
 }
 
-TEST(EjectDriveMask, MaskZeroTouchesNothing) {
-    auto devices = EveryLetterLoaded();
-    EjectDriveMask(devices, 0, false);
-    EjectDriveMask(devices, 0, true);
-    EXPECT_TRUE(devices.opens().empty());
-    EXPECT_TRUE(devices.mediaTests().empty());
-    EXPECT_EQ(devices.ejected(), "");
-}
-
-TEST(EjectDriveMask, BitFourEjectsDriveEAlone) {
-    auto devices = EveryLetterLoaded();
-    EjectDriveMask(devices, 1u << 4, false);
-    EXPECT_EQ(RequestedLetters(devices), "E");
-    EXPECT_EQ(devices.ejected(), "E");
-}
-
-TEST(EjectDriveMask, BitsAboveZAreNeverLookedAt) {
-    auto devices = EveryLetterLoaded();
-    EjectDriveMask(devices, 0xFC000000u, false);
-    EXPECT_TRUE(devices.opens().empty());
-}
-
-TEST(EjectDriveMask, AllOnesWithoutTestRequestsEveryLetterInOrder) {
-    EjectMemoryDevices devices;
-    devices.addDrive('A', Port::kDriveRemovable, false);
-    devices.addDrive('C', Port::kDriveFixed, true);
-    devices.addDrive('D', Port::kDriveCdrom, true);
-    EjectDriveMask(devices, kAllDrives, false);
-
-    std::string opened;
-    for (const auto& open : devices.opens())
-        opened += open.path.substr(4, 1);
-    EXPECT_EQ(opened, AllLetters());
-    EXPECT_TRUE(devices.mediaTests().empty());
-    // Only the drives that exist could be opened; of those only D held an ejectable medium.
-    EXPECT_EQ(RequestedLetters(devices), "ACD");
-    EXPECT_EQ(devices.ejected(), "D");
-    EXPECT_EQ(devices.openHandleCount(), 0u);
-}
-
-TEST(EjectDriveMask, AllOnesWithTestSkipsLettersWithoutMedium) {
-    EjectMemoryDevices devices;
-    devices.addDrive('A', Port::kDriveRemovable, false);
-    devices.addDrive('D', Port::kDriveCdrom, true);
-    devices.addDrive('F', Port::kDriveRemovable, true);
-    EjectDriveMask(devices, kAllDrives, true);
-
-    EXPECT_EQ(TestedLetters(devices), AllLetters());
-    EXPECT_EQ(RequestedLetters(devices), "DF");
-    EXPECT_EQ(devices.ejected(), "DF");
-    EXPECT_EQ(devices.criticalErrorBoxes(), 0);
+// What the calls of each mask did: the letters opened, tested, requested and ejected.
+TEST(EjectDriveMask, ActsOnTheLettersOfTheMaskInOrder) {
+    const std::vector<DriveSpec> all = EveryLetterLoaded();
+    const std::vector<DriveSpec> acd = {{'A', Port::kDriveRemovable, false},
+                                        {'C', Port::kDriveFixed, true},
+                                        {'D', Port::kDriveCdrom, true}};
+    const std::vector<DriveSpec> adf = {{'A', Port::kDriveRemovable, false},
+                                        {'D', Port::kDriveCdrom, true},
+                                        {'F', Port::kDriveRemovable, true}};
+    struct Row {
+        const char* why;
+        std::vector<DriveSpec> drives;
+        DriveMask mask;
+        bool checkMedia;
+        const char* opened;
+        const char* tested;
+        const char* requested;
+        const char* ejected;
+    };
+    const Row rows[] = {
+        {"mask zero touches nothing", all, 0, false, "", "", "", ""},
+        {"mask zero touches nothing, with test", all, 0, true, "", "", "", ""},
+        {"bit four is drive E alone", all, 1u << 4, false, "E", "", "E", "E"},
+        {"bits above Z are never looked at", all, 0xFC000000u, false, "", "", "", ""},
+        // Only the drives that exist could be opened; of those only D held an ejectable medium.
+        {"all ones without test", acd, kAllDrives, false, kAllLetters, "", "ACD", "D"},
+        {"all ones with test skips letters without medium", adf, kAllDrives, true, "DF",
+         kAllLetters, "DF", "DF"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        auto devices = Machine(row.drives);
+        EjectDriveMask(devices, row.mask, row.checkMedia);
+        EXPECT_EQ(devices.openedLetters(), row.opened);
+        EXPECT_EQ(devices.testedLetters(), row.tested);
+        EXPECT_EQ(devices.requestedLetters(), row.requested);
+        EXPECT_EQ(devices.ejected(), row.ejected);
+        EXPECT_EQ(devices.openHandleCount(), 0u);
+        EXPECT_EQ(devices.criticalErrorBoxes(), 0);
+    }
 }
 
 TEST(EjectDrive, NtRequestIsOneEjectOnTheSharedVolume) {
@@ -177,7 +160,7 @@ TEST(EjectDrive, WithoutTestAnEmptyDriveStillGetsItsRequest) {
     devices.addDrive('E', Port::kDriveCdrom, false);
     EjectDrive(devices, 5, false);
     EXPECT_TRUE(devices.mediaTests().empty());
-    EXPECT_EQ(RequestedLetters(devices), "E");
+    EXPECT_EQ(devices.requestedLetters(), "E");
     EXPECT_EQ(devices.ejected(), "");
 }
 
@@ -193,12 +176,12 @@ TEST(EjectDrive, ErrorModeIsSetAroundTheNtRequestAndPutBack) {
         EXPECT_EQ(request.errorMode, Port::kSemFailCriticalErrors);
     EXPECT_EQ(devices.errorMode(), 0x8002u);
     // G does not exist: its test fails and nothing is opened for it.
-    EXPECT_EQ(TestedLetters(devices), "EFG");
-    EXPECT_EQ(RequestedLetters(devices), "EF");
+    EXPECT_EQ(devices.testedLetters(), "EFG");
+    EXPECT_EQ(devices.requestedLetters(), "EF");
 }
 
 TEST(EjectDrive, DriveNumbersOutsideAToZAreIgnored) {
-    auto devices = EveryLetterLoaded();
+    auto devices = Machine(EveryLetterLoaded());
     EjectDrive(devices, 0, false);
     EjectDrive(devices, 27, true);
     SendEjectRequest(devices, -1);
@@ -206,21 +189,22 @@ TEST(EjectDrive, DriveNumbersOutsideAToZAreIgnored) {
     EXPECT_TRUE(devices.mediaTests().empty());
 }
 
-TEST(RemovableDriveMask, FloppyAndCdromGiveNine) {
-    EjectMemoryDevices devices;
-    devices.addDrive('A', Port::kDriveRemovable, false);
-    devices.addDrive('C', Port::kDriveFixed, true);
-    devices.addDrive('D', Port::kDriveCdrom, false);
-    EXPECT_EQ(RemovableDriveMask(devices), 9u);
-}
-
-TEST(RemovableDriveMask, OtherTypesLeaveTheirBitClear) {
-    EjectMemoryDevices devices;
-    devices.addDrive('B', Port::kDriveRemote, true);
-    devices.addDrive('R', Port::kDriveRamdisk, true);
-    devices.addDrive('U', Port::kDriveUnknown, true);
-    devices.addDrive('Z', Port::kDriveRemovable, true);
-    EXPECT_EQ(RemovableDriveMask(devices), 1u << 25);
+TEST(RemovableDriveMask, SetsTheBitsOfFloppyAndCdromDrivesOnly) {
+    const std::pair<std::vector<DriveSpec>, DriveMask> rows[] = {
+        {{{'A', Port::kDriveRemovable, false},
+          {'C', Port::kDriveFixed, true},
+          {'D', Port::kDriveCdrom, false}},
+         9u},
+        {{{'B', Port::kDriveRemote, true},
+          {'R', Port::kDriveRamdisk, true},
+          {'U', Port::kDriveUnknown, true},
+          {'Z', Port::kDriveRemovable, true}},
+         1u << 25},
+    };
+    for (const auto& [drives, expected] : rows) {
+        auto devices = Machine(drives);
+        EXPECT_EQ(RemovableDriveMask(devices), expected);
+    }
 }
 
 } // namespace

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace vandrel {
 namespace {
 
@@ -13,29 +16,36 @@ constexpr DriveMask kE = 1u << 4;
 constexpr DriveMask kD = 1u << 3;
 constexpr DriveMask kF = 1u << 5;
 
-struct PageCase {
-    DrivePage page;
-    const PageLayout& (*layout)();
-};
-
-const PageCase kDrivePages[] = {{DrivePage::Shutdown, ShutdownPageLayout},
-                                {DrivePage::IconClick, IconClickPageLayout}};
-
-void SetPageMask(EjectSettings& settings, DrivePage page, DriveMask mask) {
-    (page == DrivePage::Shutdown ? settings.ShutdownDrives : settings.IconClickDrives) = mask;
+const PageLayout& LayoutOf(DrivePage page) {
+    return page == DrivePage::Shutdown ? ShutdownPageLayout() : IconClickPageLayout();
 }
 
-DriveMask PageMask(const EjectSettings& settings, DrivePage page) {
-    return page == DrivePage::Shutdown ? settings.ShutdownDrives : settings.IconClickDrives;
+// The default settings but for the page's drives.
+EjectSettings WithPageDrives(DrivePage page, DriveMask drives) {
+    EjectSettings settings;
+    (page == DrivePage::Shutdown ? settings.ShutdownDrives : settings.IconClickDrives) = drives;
+    return settings;
+}
+
+// A letter for each control that passes the test, '-' for each that does not.
+std::string Marks(const EjectMemoryDialog& dialog, bool (EjectMemoryDialog::*passes)(int) const,
+                  const std::vector<std::pair<int, char>>& controls) {
+    std::string marks;
+    for (const auto& [id, letter] : controls)
+        marks += (dialog.*passes)(id) ? letter : '-';
+    return marks;
 }
 
 // Enabled state of the two drive radios and the list, as "AS L" letters where enabled.
 std::string DriveControlsEnabled(const EjectMemoryDialog& dialog) {
-    std::string state;
-    state += dialog.isEnabled(IDC_ALL_DRIVES) ? 'A' : '-';
-    state += dialog.isEnabled(IDC_SELECTED_DRIVES) ? 'S' : '-';
-    state += dialog.isEnabled(IDC_DRIVE_LIST) ? 'L' : '-';
-    return state;
+    return Marks(dialog, &EjectMemoryDialog::isEnabled,
+                 {{IDC_ALL_DRIVES, 'A'}, {IDC_SELECTED_DRIVES, 'S'}, {IDC_DRIVE_LIST, 'L'}});
+}
+
+// The ticked Enable box and drive radios, as "E A S" letters.
+std::string DriveChoicesTicked(const EjectMemoryDialog& dialog) {
+    return Marks(dialog, &EjectMemoryDialog::isChecked,
+                 {{IDC_ENABLE, 'E'}, {IDC_ALL_DRIVES, 'A'}, {IDC_SELECTED_DRIVES, 'S'}});
 }
 
 TEST(GeneralPage, ShowsAndAppliesTheTwoChecks) {
@@ -102,34 +112,44 @@ TEST(GeneralPage, StartWithWindowsShowsAndSetsThisProgramsRunValue) {
     }
 }
 
-TEST(DrivePage, ListsRemovableDrivesAndSelectsThoseOfAPartialMask) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        EjectSettings settings;
-        SetPageMask(settings, c.page, kD | kE); // E is not present
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        const auto items = dialog.listItems(IDC_DRIVE_LIST);
-        ASSERT_EQ(items.size(), 3u);
-        EXPECT_EQ(items[0].text, "A:\\");
-        EXPECT_EQ(items[1].text, "D:\\");
-        EXPECT_EQ(items[2].text, "F:\\");
-        EXPECT_EQ(dialog.selectedItems(IDC_DRIVE_LIST), "D:\\");
-        EXPECT_TRUE(dialog.isChecked(IDC_SELECTED_DRIVES));
-        EXPECT_FALSE(dialog.isChecked(IDC_ALL_DRIVES));
-        EXPECT_EQ(DriveControlsEnabled(dialog), "ASL");
-    }
-}
-
-TEST(DrivePage, AllOnesSelectsNoItemAndChoosesAllDrives) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        InitDrivePage(dialog, c.page, EjectSettings{}, kDrivesADF);
-        EXPECT_EQ(dialog.listItems(IDC_DRIVE_LIST).size(), 3u);
-        EXPECT_EQ(dialog.selectedItems(IDC_DRIVE_LIST), "");
-        EXPECT_TRUE(dialog.isChecked(IDC_ALL_DRIVES));
-        EXPECT_FALSE(dialog.isChecked(IDC_SELECTED_DRIVES));
-        EXPECT_TRUE(dialog.isChecked(IDC_ENABLE));
-        EXPECT_EQ(DriveControlsEnabled(dialog), "AS-");
+// What a drive page shows when it opens on the removable drives A, D and F.
+TEST(DrivePage, OpensWithTheListAndTheChoicesOfItsSettings) {
+    struct Row {
+        std::vector<DrivePage> pages{DrivePage::Shutdown, DrivePage::IconClick};
+        DriveMask stored = kAllDrives;
+        std::int32_t ejectOnShutdown = 1;
+        const char* selected = "";
+        const char* ticked = "EA-";
+        const char* enabled = "AS-";
+    };
+    const Row rows[] = {
+        {.stored = kD | kE, .selected = "D:\\", .ticked = "E-S", .enabled = "ASL"}, // E not present
+        {}, // all ones select no item and choose all drives
+        // A disabled eject disables the drive choice.
+        {.pages = {DrivePage::Shutdown},
+         .stored = kD,
+         .ejectOnShutdown = 0,
+         .selected = "D:\\",
+         .ticked = "--S",
+         .enabled = "---"},
+    };
+    for (const Row& row : rows) {
+        for (const DrivePage page : row.pages) {
+            SCOPED_TRACE(testing::Message()
+                         << "row " << &row - rows << ", page " << static_cast<int>(page));
+            EjectMemoryDialog dialog(LayoutOf(page));
+            EjectSettings settings = WithPageDrives(page, row.stored);
+            settings.EjectOnShutdown = row.ejectOnShutdown;
+            InitDrivePage(dialog, page, settings, kDrivesADF);
+            std::string items;
+            for (const auto& item : dialog.listItems(IDC_DRIVE_LIST))
+                items += item.text;
+            EXPECT_EQ(items, "A:\\D:\\F:\\");
+            EXPECT_EQ(dialog.selectedItems(IDC_DRIVE_LIST), row.selected);
+            EXPECT_EQ(DriveChoicesTicked(dialog), row.ticked);
+            EXPECT_EQ(DriveControlsEnabled(dialog), row.enabled);
+            EXPECT_TRUE(dialog.isEnabled(IDC_ENABLE));
+        }
     }
 }
 
@@ -159,30 +179,18 @@ TEST(IconClickPage, ShowsEachClickMode) {
     }
 }
 
-TEST(ShutdownPage, DisabledEjectDisablesTheDriveChoice) {
-    EjectMemoryDialog dialog(ShutdownPageLayout());
-    EjectSettings settings;
-    settings.EjectOnShutdown = 0;
-    settings.ShutdownDrives = kD;
-    InitDrivePage(dialog, DrivePage::Shutdown, settings, kDrivesADF);
-    EXPECT_FALSE(dialog.isChecked(IDC_ENABLE));
-    EXPECT_TRUE(dialog.isChecked(IDC_SELECTED_DRIVES));
-    EXPECT_EQ(DriveControlsEnabled(dialog), "---");
-    EXPECT_TRUE(dialog.isEnabled(IDC_ENABLE));
-}
-
 TEST(DrivePage, EnablingFollowsEveryCommand) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        InitDrivePage(dialog, c.page, EjectSettings{}, kDrivesADF);
+    for (const DrivePage page : {DrivePage::Shutdown, DrivePage::IconClick}) {
+        EjectMemoryDialog dialog(LayoutOf(page));
+        InitDrivePage(dialog, page, EjectSettings{}, kDrivesADF);
         const auto userClicks = [&](int id) {
             dialog.click(id);
-            DrivePageCommand(dialog, c.page, id);
+            DrivePageCommand(dialog, page, id);
             return DriveControlsEnabled(dialog);
         };
         EXPECT_EQ(userClicks(IDC_SELECTED_DRIVES), "ASL");
         EXPECT_EQ(userClicks(IDC_ENABLE), "---");
-        if (c.page == DrivePage::IconClick) {
+        if (page == DrivePage::IconClick) {
             EXPECT_FALSE(dialog.isEnabled(IDC_SINGLE_CLICK));
             EXPECT_FALSE(dialog.isEnabled(IDC_DOUBLE_CLICK));
         }
@@ -191,7 +199,7 @@ TEST(DrivePage, EnablingFollowsEveryCommand) {
         EXPECT_EQ(userClicks(IDC_ALL_DRIVES), "AS-");
         EXPECT_EQ(userClicks(IDC_ENABLE), "---");
         EXPECT_EQ(userClicks(IDC_ENABLE), "AS-");
-        if (c.page == DrivePage::IconClick) {
+        if (page == DrivePage::IconClick) {
             EXPECT_TRUE(dialog.isEnabled(IDC_SINGLE_CLICK));
             EXPECT_EQ(userClicks(IDC_SINGLE_CLICK), "AS-");
             EXPECT_TRUE(dialog.isChecked(IDC_SINGLE_CLICK));
@@ -199,98 +207,63 @@ TEST(DrivePage, EnablingFollowsEveryCommand) {
             EXPECT_TRUE(dialog.isChecked(IDC_ALL_DRIVES)); // another group
         }
         // Notifications of the list itself change nothing.
-        DrivePageCommand(dialog, c.page, IDC_DRIVE_LIST);
+        DrivePageCommand(dialog, page, IDC_DRIVE_LIST);
         EXPECT_EQ(DriveControlsEnabled(dialog), "AS-");
     }
 }
 
-TEST(DrivePage, ApplyWithAllDrivesStoresAllOnesAndKeepsTheList) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        EjectSettings settings;
-        SetPageMask(settings, c.page, kD);
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        dialog.click(IDC_ALL_DRIVES);
-        ApplyDrivePage(dialog, c.page, settings);
-        EXPECT_EQ(PageMask(settings, c.page), kAllDrives);
-        EXPECT_EQ(dialog.listItems(IDC_DRIVE_LIST).size(), 3u);
-    }
-}
-
-TEST(DrivePage, ApplyRebuildsTheListedLettersAndKeepsTheOthers) {
-    struct Case {
-        DriveMask stored, present;
-        const char* toggled; // an item the user clicks, or null
-        DriveMask applied;
+// What Apply stores after the user's clicks on a drive page that opened with the defaults but
+// for its drives. The list is read back and emptied unless all drives are chosen.
+TEST(DrivePage, ApplyStoresTheChoicesAndRebuildsTheListedLetters) {
+    const std::vector<DrivePage> shutdown{DrivePage::Shutdown}, iconClick{DrivePage::IconClick};
+    const std::vector<int> selected{IDC_SELECTED_DRIVES};
+    struct Row {
+        std::vector<DrivePage> pages{DrivePage::Shutdown, DrivePage::IconClick};
+        DriveMask stored = kAllDrives;
+        DriveMask present = kDrivesADF;
+        std::vector<int> clicks = {};  // each heard by the page
+        const char* toggled = nullptr; // a list item the user clicks
+        DriveMask applied = kAllDrives;
+        std::optional<std::int32_t> enable = {}; // the page's stored choice where it changes
     };
-    const Case cases[] = {
-        {kD | kE, kDrivesADF, "F:\\", kD | kE | kF}, // E is not plugged in: its choice stays
-        {kD | kE, kDrivesADF, "D:\\", kE},
-        {kE, 0, nullptr, kE},                 // no removable drive at all
-        {kAllDrives, kDrivesADF, "F:\\", kF}, // all drives hold no letters to keep
+    const Row rows[] = {
+        {.stored = kD, .clicks = {IDC_ALL_DRIVES}},
+        // E is not plugged in: its choice stays.
+        {.stored = kD | kE, .clicks = selected, .toggled = "F:\\", .applied = kD | kE | kF},
+        {.stored = kD | kE, .clicks = selected, .toggled = "D:\\", .applied = kE},
+        {.stored = kE, .present = 0, .clicks = selected, .applied = kE}, // no removable drive
+        // All drives hold no letters to keep.
+        {.clicks = selected, .toggled = "F:\\", .applied = kF},
+        {.clicks = selected, .applied = 0},
+        {.pages = shutdown, .enable = 1},
+        {.pages = shutdown, .clicks = {IDC_ENABLE}, .enable = 0},
+        {.pages = iconClick, .enable = 2},
+        {.pages = iconClick, .clicks = {IDC_SINGLE_CLICK}, .enable = 1},
+        {.pages = iconClick, .clicks = {IDC_SINGLE_CLICK, IDC_ENABLE}, .enable = 0},
+        // Disabled radios ignore the click.
+        {.pages = iconClick, .clicks = {IDC_ENABLE, IDC_DOUBLE_CLICK}, .enable = 0},
     };
-    for (const auto& c : cases) {
-        for (const auto& page : kDrivePages) {
-            EjectMemoryDialog dialog(page.layout());
-            EjectSettings settings;
-            SetPageMask(settings, page.page, c.stored);
-            InitDrivePage(dialog, page.page, settings, c.present);
-            dialog.click(IDC_SELECTED_DRIVES);
-            DrivePageCommand(dialog, page.page, IDC_SELECTED_DRIVES);
-            if (c.toggled)
-                dialog.toggleItem(IDC_DRIVE_LIST, c.toggled);
-            ApplyDrivePage(dialog, page.page, settings);
-            EXPECT_EQ(PageMask(settings, page.page), c.applied) << std::hex << c.stored;
-            EXPECT_TRUE(dialog.listItems(IDC_DRIVE_LIST).empty());
-        }
-    }
-}
-
-TEST(DrivePage, ApplyWithNoDriveSelectedStoresMaskZero) {
-    for (const auto& c : kDrivePages) {
-        EjectMemoryDialog dialog(c.layout());
-        EjectSettings settings;
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        dialog.click(IDC_SELECTED_DRIVES);
-        ApplyDrivePage(dialog, c.page, settings);
-        EXPECT_EQ(PageMask(settings, c.page), 0u);
-    }
-}
-
-TEST(DrivePage, ApplyStoresTheEnableAndClickChoices) {
-    struct Case {
-        DrivePage page;
-        int clicks[2];
-        int stored;
-    };
-    const Case cases[] = {
-        {DrivePage::Shutdown, {0, 0}, 1},
-        {DrivePage::Shutdown, {IDC_ENABLE, 0}, 0},
-        {DrivePage::IconClick, {0, 0}, 2},
-        {DrivePage::IconClick, {IDC_SINGLE_CLICK, 0}, 1},
-        {DrivePage::IconClick, {IDC_SINGLE_CLICK, IDC_ENABLE}, 0},
-        {DrivePage::IconClick, {IDC_ENABLE, IDC_DOUBLE_CLICK}, 0}, // disabled radios ignore it
-    };
-    for (const auto& c : cases) {
-        EjectMemoryDialog dialog(c.page == DrivePage::Shutdown ? ShutdownPageLayout()
-                                                               : IconClickPageLayout());
-        EjectSettings settings;
-        InitDrivePage(dialog, c.page, settings, kDrivesADF);
-        for (const int id : c.clicks) {
-            if (id) {
+    for (const Row& row : rows) {
+        for (const DrivePage page : row.pages) {
+            SCOPED_TRACE(testing::Message()
+                         << "row " << &row - rows << ", page " << static_cast<int>(page));
+            EjectMemoryDialog dialog(LayoutOf(page));
+            EjectSettings settings = WithPageDrives(page, row.stored);
+            InitDrivePage(dialog, page, settings, row.present);
+            for (const int id : row.clicks) {
                 dialog.click(id);
-                DrivePageCommand(dialog, c.page, id);
+                DrivePageCommand(dialog, page, id);
             }
+            if (row.toggled)
+                dialog.toggleItem(IDC_DRIVE_LIST, row.toggled);
+            ApplyDrivePage(dialog, page, settings);
+            EjectSettings expected = WithPageDrives(page, row.applied);
+            if (row.enable)
+                (page == DrivePage::Shutdown ? expected.EjectOnShutdown : expected.EjectOnClick) =
+                    *row.enable;
+            EXPECT_EQ(settings, expected);
+            EXPECT_EQ(dialog.listItems(IDC_DRIVE_LIST).size(), row.applied == kAllDrives ? 3u : 0u);
         }
-        ApplyDrivePage(dialog, c.page, settings);
-        const int stored =
-            c.page == DrivePage::Shutdown ? settings.EjectOnShutdown : settings.EjectOnClick;
-        EXPECT_EQ(stored, c.stored) << c.clicks[0] << " " << c.clicks[1];
-        // The other page's settings stay as they were.
-        if (c.page == DrivePage::Shutdown)
-            EXPECT_EQ(settings.EjectOnClick, 2);
-        else
-            EXPECT_EQ(settings.EjectOnShutdown, 1);
     }
 }
 

@@ -42,20 +42,6 @@ class TrayApp : public ::testing::Test {
         return saved;
     }
 
-    // Letters of the drives that got an eject request, and of those whose medium was tested.
-    std::string Requested() const {
-        std::string letters;
-        for (const auto& request : devices.requests())
-            letters += request.device[4];
-        return letters;
-    }
-    std::string Tested() const {
-        std::string letters;
-        for (const auto& test : devices.mediaTests())
-            letters += test.root[0];
-        return letters;
-    }
-
     void Created() {
         OnCreate(tray);
         shell.clearLog();
@@ -123,15 +109,15 @@ TEST_F(TrayApp, IconClickUsesTheIconClickDrivesAndTheMediaCheck) {
     settings.IconClickDrives = kE | kG;
     settings.ShutdownDrives = kF;
     OnTrayCallback(tray, kLeftButtonDoubleClick);
-    EXPECT_EQ(Tested(), "EG");
-    EXPECT_EQ(Requested(), "E");
+    EXPECT_EQ(devices.testedLetters(), "EG");
+    EXPECT_EQ(devices.requestedLetters(), "E");
 }
 
 TEST_F(TrayApp, RightButtonShowsTheMenuThenTrims) {
     Created();
     OnTrayCallback(tray, kRightButtonUp);
     EXPECT_EQ(shell.log(), (Log{"menu", "trim"}));
-    EXPECT_EQ(Requested(), "");
+    EXPECT_EQ(devices.requestedLetters(), "");
 }
 
 TEST_F(TrayApp, EjectNowEjectsTheIconClickDrivesThenTrims) {
@@ -139,8 +125,8 @@ TEST_F(TrayApp, EjectNowEjectsTheIconClickDrivesThenTrims) {
     settings.IconClickDrives = kF | kG;
     settings.CheckForMedia = 0;
     EXPECT_TRUE(OnCommand(tray, ID_EJECT_NOW));
-    EXPECT_EQ(Tested(), "");
-    EXPECT_EQ(Requested(), "FG");
+    EXPECT_EQ(devices.testedLetters(), "");
+    EXPECT_EQ(devices.requestedLetters(), "FG");
     EXPECT_EQ(shell.log(), (Log{"trim"}));
 }
 
@@ -179,7 +165,7 @@ TEST_F(TrayApp, WhileTheSheetIsOpenFurtherRequestsOnlyBringItForward) {
     };
     OnCommand(tray, ID_PROPERTIES);
     EXPECT_EQ(shell.log(), (Log{"sheet", "forward", "forward", "trim"}));
-    EXPECT_EQ(Requested(), "E");
+    EXPECT_EQ(devices.requestedLetters(), "E");
 }
 
 TEST_F(TrayApp, SecondCopysMessageOpensTheSheetWhenClosed) {
@@ -220,12 +206,12 @@ TEST_F(TrayApp, ShutdownEjectsTheShutdownDrivesOnlyWhenEnabled) {
     settings.IconClickDrives = kE;
     settings.EjectOnShutdown = 0;
     EXPECT_TRUE(OnQueryEndSession(tray));
-    EXPECT_EQ(Requested(), "");
+    EXPECT_EQ(devices.requestedLetters(), "");
 
     settings.EjectOnShutdown = 1;
     EXPECT_TRUE(OnQueryEndSession(tray));
-    EXPECT_EQ(Tested(), "FG");
-    EXPECT_EQ(Requested(), "F");
+    EXPECT_EQ(devices.testedLetters(), "FG");
+    EXPECT_EQ(devices.requestedLetters(), "F");
     EXPECT_TRUE(shell.log().empty());
 }
 

@@ -26,6 +26,15 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
+// The character at a place of each logged name: the letter of "E:\" at 0, of "\\.\E:" at 4.
+template <typename Call>
+std::string LettersOf(const std::vector<Call>& log, std::string Call::*name, std::size_t place) {
+    std::string letters;
+    for (const Call& call : log)
+        letters += (call.*name)[place];
+    return letters;
+}
+
 } // namespace
 
 EjectMemoryDevices::EjectMemoryDevices(std::uint32_t platformId) : platformId_(platformId) {}
@@ -39,9 +48,16 @@ bool EjectMemoryDevices::hasMedium(char letter) const {
     return found != drives_.end() && found->second.hasMedium;
 }
 
-bool EjectMemoryDevices::fail(std::uint32_t error) {
-    lastError_ = error;
-    return false;
+std::string EjectMemoryDevices::openedLetters() const {
+    return LettersOf(opens_, &OpenCall::path, 4);
+}
+
+std::string EjectMemoryDevices::testedLetters() const {
+    return LettersOf(mediaTests_, &MediaTest::root, 0);
+}
+
+std::string EjectMemoryDevices::requestedLetters() const {
+    return LettersOf(requests_, &Request::device, 4);
 }
 
 const EjectMemoryDevices::Drive* EjectMemoryDevices::driveOfRoot(const std::string& root) const {
@@ -58,10 +74,7 @@ const EjectMemoryDevices::Drive* EjectMemoryDevices::driveOfVolume(const std::st
 }
 
 bool EjectMemoryDevices::getVersionEx(VersionInfo& info) {
-    info = VersionInfo{};
-    info.platformId = platformId_;
-    info.majorVersion = platformId_ == kPlatformWin32Nt ? 5 : 4;
-    info.minorVersion = platformId_ == kPlatformWin32Nt ? 1 : 10;
+    info = VersionInfo{platformId_};
     return true;
 }
 
@@ -75,12 +88,12 @@ bool EjectMemoryDevices::getDiskFreeSpace(const std::string& root, FreeSpace& sp
     mediaTests_.push_back({root, errorMode_});
     const Drive* drive = driveOfRoot(root);
     if (!drive || drive->type == kDriveNoRootDir)
-        return fail(kErrorPathNotFound);
+        return false;
     if (!drive->hasMedium) {
         // Without the mode that fails critical errors the system asks the user first.
         if (!(errorMode_ & kSemFailCriticalErrors))
             ++criticalErrorBoxes_;
-        return fail(kErrorNotReady);
+        return false;
     }
     space = FreeSpace{8, 512, 1000, 2000};
     return true;
@@ -91,32 +104,25 @@ std::uint32_t EjectMemoryDevices::getDriveType(const std::string& root) {
     return drive ? drive->type : kDriveNoRootDir;
 }
 
+bool EjectMemoryDevices::opens(const std::string& path, std::uint32_t shareMode,
+                               std::uint32_t disposition) const {
+    // Only the Windows 95 family has the virtual-machine service device.
+    if (EqualsIgnoringCase(path, kVwin32Path))
+        return platformId_ != kPlatformWin32Nt;
+    const Drive* drive = driveOfVolume(path);
+    // The file system holds the volume open for reading and writing.
+    return platformId_ == kPlatformWin32Nt && drive && drive->type != kDriveNoRootDir &&
+           disposition == kOpenExisting && (shareMode & 3) == 3;
+}
+
 EjectDevicePort::Handle EjectMemoryDevices::createFile(const std::string& path,
                                                        std::uint32_t access,
                                                        std::uint32_t shareMode,
                                                        std::uint32_t disposition,
                                                        std::uint32_t flags) {
     opens_.push_back({path, access, shareMode, disposition, flags, errorMode_});
-    const bool isVwin32 = EqualsIgnoringCase(path, kVwin32Path);
-    if (isVwin32) {
-        // Only the Windows 95 family has the virtual-machine service device.
-        if (platformId_ == kPlatformWin32Nt) {
-            fail(kErrorFileNotFound);
-            return kInvalidHandle;
-        }
-    } else {
-        const Drive* drive = driveOfVolume(path);
-        if (platformId_ != kPlatformWin32Nt || !drive || drive->type == kDriveNoRootDir ||
-            disposition != kOpenExisting) {
-            fail(kErrorFileNotFound);
-            return kInvalidHandle;
-        }
-        // The file system holds the volume open for reading and writing.
-        if ((shareMode & 3) != 3) {
-            fail(kErrorSharingViolation);
-            return kInvalidHandle;
-        }
-    }
+    if (!opens(path, shareMode, disposition))
+        return kInvalidHandle;
     const Handle handle = nextHandle_;
     nextHandle_ += 4;
     openHandles_[handle] = path;
@@ -125,26 +131,22 @@ EjectDevicePort::Handle EjectMemoryDevices::createFile(const std::string& path,
 
 bool EjectMemoryDevices::ejectMedium(char letter) {
     auto found = drives_.find(UpperLetter(letter));
-    if (found == drives_.end() || !IsEjectable(found->second.type))
-        return fail(kErrorInvalidFunction);
-    if (!found->second.hasMedium)
-        return fail(kErrorNotReady);
+    if (found == drives_.end() || !IsEjectable(found->second.type) || !found->second.hasMedium)
+        return false;
     found->second.hasMedium = false;
     ejected_ += UpperLetter(letter);
     return true;
 }
 
 bool EjectMemoryDevices::ejectVolume(const std::string& path) {
-    if (!driveOfVolume(path))
-        return fail(kErrorInvalidFunction);
-    return ejectMedium(path[4]);
+    return driveOfVolume(path) && ejectMedium(path[4]);
 }
 
 bool EjectMemoryDevices::runDosIoctl(const void* input, std::uint32_t inputSize, void* output,
                                      std::uint32_t outputSize, std::uint32_t& bytesReturned) {
     if (!input || inputSize < sizeof(DiocRegisters) || !output ||
         outputSize < sizeof(DiocRegisters))
-        return fail(kErrorInvalidParameter);
+        return false;
     DiocRegisters registers;
     std::memcpy(&registers, input, sizeof registers);
     const bool isEject = registers.eax == kDosDeviceIoControl && registers.ecx == kDosEjectMedia &&
@@ -170,26 +172,20 @@ bool EjectMemoryDevices::deviceIoControl(Handle device, std::uint32_t controlCod
     bytesReturned = 0;
     const auto open = openHandles_.find(device);
     if (open == openHandles_.end())
-        return fail(kErrorInvalidHandle);
+        return false;
     const auto* bytes = static_cast<const std::uint8_t*>(input);
     requests_.push_back(
         {open->second, controlCode,
          bytes ? std::vector<std::uint8_t>(bytes, bytes + inputSize) : std::vector<std::uint8_t>{},
          outputSize, input != nullptr && input == output, errorMode_});
-    if (EqualsIgnoringCase(open->second, kVwin32Path)) {
-        if (controlCode != kVwin32DiocDosIoctl)
-            return fail(kErrorInvalidFunction);
-        return runDosIoctl(input, inputSize, output, outputSize, bytesReturned);
-    }
-    if (controlCode != kIoctlDiskEjectMedia)
-        return fail(kErrorInvalidFunction);
-    return ejectVolume(open->second);
+    if (EqualsIgnoringCase(open->second, kVwin32Path))
+        return controlCode == kVwin32DiocDosIoctl &&
+               runDosIoctl(input, inputSize, output, outputSize, bytesReturned);
+    return controlCode == kIoctlDiskEjectMedia && ejectVolume(open->second);
 }
 
 bool EjectMemoryDevices::closeHandle(Handle handle) {
-    if (openHandles_.erase(handle) == 0)
-        return fail(kErrorInvalidHandle);
-    return true;
+    return openHandles_.erase(handle) != 0;
 }
 
 } // namespace vandrel

@@ -61,6 +61,10 @@ class EjectMemoryDevices : public EjectDevicePort {
     const std::vector<MediaTest>& mediaTests() const { return mediaTests_; }
     // Drive letters whose medium came out, in the order they were ejected.
     const std::string& ejected() const { return ejected_; }
+    // The drive letters the logged calls named, in order.
+    std::string openedLetters() const;
+    std::string testedLetters() const;
+    std::string requestedLetters() const;
 
     bool getVersionEx(VersionInfo& info) override;
     std::uint32_t setErrorMode(std::uint32_t mode) override;
@@ -72,12 +76,11 @@ class EjectMemoryDevices : public EjectDevicePort {
                          std::uint32_t inputSize, void* output, std::uint32_t outputSize,
                          std::uint32_t& bytesReturned) override;
     bool closeHandle(Handle handle) override;
-    std::uint32_t getLastError() override { return lastError_; }
 
   private:
     const Drive* driveOfRoot(const std::string& root) const;
     const Drive* driveOfVolume(const std::string& path) const;
-    bool fail(std::uint32_t error);
+    bool opens(const std::string& path, std::uint32_t shareMode, std::uint32_t disposition) const;
     bool ejectMedium(char letter);
     bool ejectVolume(const std::string& path);
     bool runDosIoctl(const void* input, std::uint32_t inputSize, void* output,
@@ -85,7 +88,6 @@ class EjectMemoryDevices : public EjectDevicePort {
 
     std::uint32_t platformId_;
     std::uint32_t errorMode_ = 0;
-    std::uint32_t lastError_ = 0;
     std::map<char, Drive> drives_;
     std::map<Handle, std::string> openHandles_;
     Handle nextHandle_ = 0x100;

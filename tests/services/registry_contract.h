@@ -5,6 +5,7 @@
 #pragma once
 
 #include "services/cls_sys_registry.h"
+#include "tests/services/error_of.h"
 
 #include <gtest/gtest.h>
 
@@ -65,6 +66,9 @@ inline const std::vector<std::pair<std::uint32_t, std::string>> kCreatedKeys = {
     {kClasses, "CLSID\\{4D574B43-0000-4000-8000-000000000002}"},
 };
 
+// A file every target has that is no icon source.
+inline const char* const kFileWithoutIcons = "C:\\windows\\win.ini";
+
 inline std::string below(const std::string& path) {
     return std::string(kBase) + "\\" + path;
 }
@@ -82,34 +86,83 @@ inline std::ostream& operator<<(std::ostream& out, const Stored& stored) {
     return out << " ]";
 }
 
+// The file and index handed to an icon extraction.
+using Extraction = std::pair<std::string, std::uint32_t>;
+
+// Passes every call on to the target's system and notes each icon extraction, so that every
+// target can tell which icon the registrations led to.
+class ExtractionRecorder final : public SystemPort {
+  public:
+    explicit ExtractionRecorder(SystemPort& system) : system_(system) {}
+    std::uint32_t formatMessage(std::uint32_t flags, std::uint32_t messageId,
+                                std::uint32_t languageId, char* buffer,
+                                std::uint32_t size) override {
+        return system_.formatMessage(flags, messageId, languageId, buffer, size);
+    }
+    std::uint32_t expandEnvironmentStrings(const char* source, char* destination,
+                                           std::uint32_t size) override {
+        return system_.expandEnvironmentStrings(source, destination, size);
+    }
+    IconHandle extractIcon(const char* file, std::uint32_t index) override {
+        extractions.emplace_back(file, index);
+        return system_.extractIcon(file, index);
+    }
+    std::uint32_t getLastError() override { return system_.getLastError(); }
+
+    std::vector<Extraction> extractions;
+
+  private:
+    SystemPort& system_;
+};
+
 } // namespace contract
 
 class RegistryContract : public ::testing::TestWithParam<RegistryTargetKind> {
   protected:
     void SetUp() override { target = GetParam().make(); }
 
-    void TearDown() override {
+    void TearDown() override { leaveTarget(); }
+
+    void leaveTarget() {
+        registryClass.reset();
+        recorder.reset();
         if (auto handles = target->openHandles()) {
             EXPECT_EQ(*handles, 0u) << "a registry handle was left open";
         }
         target.reset();
     }
 
+    // A new target, with nothing the test stored before, for each case of a table.
+    void renewTarget() {
+        leaveTarget();
+        target = GetParam().make();
+    }
+
     RegistryPort& registry() { return target->registry(); }
     clsSysRegistry& cls() {
-        if (!registryClass)
-            registryClass = std::make_unique<clsSysRegistry>(registry(), target->system());
+        if (!registryClass) {
+            recorder = std::make_unique<contract::ExtractionRecorder>(target->system());
+            registryClass = std::make_unique<clsSysRegistry>(registry(), *recorder);
+        }
         return *registryClass;
     }
 
     // Stores exactly these bytes. A byte follows them that is no NUL, so that the real call
     // does not count a NUL after a string's data as part of it.
+    // The key, created where it is missing, opened for everything.
+    Port::Key keyForAll(std::uint32_t root, const std::string& path,
+                        std::uint32_t* disposition = nullptr) {
+        Port::Key key = 0;
+        EXPECT_EQ(registry().createKey(root, path.c_str(), "", Port::kOptionNonVolatile,
+                                       Port::kKeyAllAccess, &key, disposition),
+                  Port::kErrorSuccess)
+            << path;
+        return key;
+    }
+
     void store(std::uint32_t root, const std::string& path, const std::string& name,
                std::uint32_t type, const std::string& bytes) {
-        Port::Key key = 0;
-        ASSERT_EQ(registry().createKey(root, path.c_str(), "", Port::kOptionNonVolatile,
-                                       Port::kKeyAllAccess, &key, nullptr),
-                  Port::kErrorSuccess);
+        const Port::Key key = keyForAll(root, path);
         const std::string buffer = bytes + 'X';
         EXPECT_EQ(registry().setValue(key, name.c_str(), type,
                                       reinterpret_cast<const std::uint8_t*>(buffer.data()),
@@ -119,11 +172,7 @@ class RegistryContract : public ::testing::TestWithParam<RegistryTargetKind> {
     }
 
     void createKey(std::uint32_t root, const std::string& path) {
-        Port::Key key = 0;
-        ASSERT_EQ(registry().createKey(root, path.c_str(), "", Port::kOptionNonVolatile,
-                                       Port::kKeyAllAccess, &key, nullptr),
-                  Port::kErrorSuccess);
-        registry().closeKey(key);
+        registry().closeKey(keyForAll(root, path));
     }
 
     void store(const std::string& name, std::uint32_t type, const std::string& bytes) {
@@ -172,6 +221,7 @@ class RegistryContract : public ::testing::TestWithParam<RegistryTargetKind> {
     }
 
     std::unique_ptr<RegistryTarget> target;
+    std::unique_ptr<contract::ExtractionRecorder> recorder;
     std::unique_ptr<clsSysRegistry> registryClass;
 };
 
@@ -194,30 +244,10 @@ TEST_P(RegistryContract, PortComparesNamesWithoutCaseAndKeepsTheFirstSpelling) {
 TEST_P(RegistryContract, PortEnumeratesKeysAndValuesSortedByLowerCasedName) {
     // Not the order of creation: "_" sorts before letters, "~" after them, then the
     // Windows-1252 letters by their Unicode code points.
-    const std::vector<std::string> created = {"b",
-                                              "A",
-                                              "zz",
-                                              "_x",
-                                              "~",
-                                              "a1",
-                                              "\x80",
-                                              "\xE4",
-                                              "Z",
-                                              "1",
-                                              "\xC4"
-                                              "2"};
-    const std::vector<std::string> expected = {"1",
-                                               "_x",
-                                               "A",
-                                               "a1",
-                                               "b",
-                                               "Z",
-                                               "zz",
-                                               "~",
-                                               "\xE4",
-                                               "\xC4"
-                                               "2",
-                                               "\x80"};
+    const std::vector<std::string> created = {"b",    "A",    "zz", "_x", "~",       "a1",
+                                              "\x80", "\xE4", "Z",  "1",  "\xC4\x32"};
+    const std::vector<std::string> expected = {"1",  "_x", "A",    "a1",       "b",   "Z",
+                                               "zz", "~",  "\xE4", "\xC4\x32", "\x80"};
     for (const std::string& name : created) {
         createKey(contract::kUser, contract::below(name));
         store(name, Port::kRegDword, std::string(4, '\0'));
@@ -327,20 +357,13 @@ TEST_P(RegistryContract, PortChecksPathsHandlesAndAccessRights) {
 }
 
 TEST_P(RegistryContract, PortCreatesEveryMissingKeyOfThePath) {
-    Port::Key key = 0;
-    std::uint32_t disposition = 0;
-    ASSERT_EQ(registry().createKey(contract::kUser, contract::below("a\\b\\c\\").c_str(), "",
-                                   Port::kOptionNonVolatile, Port::kKeyAllAccess, &key,
-                                   &disposition),
-              0);
-    EXPECT_EQ(disposition, Port::kCreatedNewKey);
-    registry().closeKey(key);
-    ASSERT_EQ(registry().createKey(contract::kUser, contract::below("A\\B").c_str(), "",
-                                   Port::kOptionNonVolatile, Port::kKeyAllAccess, &key,
-                                   &disposition),
-              0);
-    EXPECT_EQ(disposition, Port::kOpenedExistingKey);
-    registry().closeKey(key);
+    const std::pair<const char*, std::uint32_t> rows[] = {{"a\\b\\c\\", Port::kCreatedNewKey},
+                                                          {"A\\B", Port::kOpenedExistingKey}};
+    for (const auto& [path, expected] : rows) {
+        std::uint32_t disposition = 0;
+        registry().closeKey(keyForAll(contract::kUser, contract::below(path), &disposition));
+        EXPECT_EQ(disposition, expected) << path;
+    }
     EXPECT_TRUE(keyExists(contract::kUser, contract::below("a\\b\\c")));
 }
 
@@ -426,78 +449,65 @@ TEST_P(RegistryContract, EachTypeIsStoredWithItsExactBytesAndReadBack) {
     }
 }
 
-TEST_P(RegistryContract, ExpandableStringsExpandOnlyWhatHasAPercentSign) {
-    target->setEnvironmentVariable("MWKCONTRACT", "D:\\Karte");
-    store("ref", Port::kRegExpandSz, std::string("%MWKCONTRACT%\\a.xml\0", 20));
-    store("plain", Port::kRegExpandSz, std::string("MWKCONTRACT\0", 12));
-    store("unknown", Port::kRegExpandSz, std::string("%MWKNOPE%\0", 10));
-    store("sz", Port::kRegSz, std::string("%MWKCONTRACT%\0", 14));
-    EXPECT_EQ(read("ref"), RegistryVariant(std::string("D:\\Karte\\a.xml")));
-    EXPECT_EQ(read("plain"), RegistryVariant(std::string("MWKCONTRACT")));
-    EXPECT_EQ(read("unknown"), RegistryVariant(std::string("%MWKNOPE%")));
-    EXPECT_EQ(read("sz"), RegistryVariant(std::string("%MWKCONTRACT%")));
-}
-
-TEST_P(RegistryContract, TypesOutsideTheTableWriteNothingAndReadAsEmpty) {
+TEST_P(RegistryContract, TypesOutsideTheTableWriteNothing) {
     for (std::int32_t type : {0, 5, 6, 8, -1}) {
         EXPECT_NO_THROW(cls().SetRegistryValue(contract::kUser, contract::kBase, "t", type,
                                                std::string("1234")));
         EXPECT_FALSE(stored(contract::kBase, "t")) << "type " << type;
     }
-    store("none", Port::kRegNone, "ab");
-    store("big", Port::kRegDwordBigEndian, std::string("\0\0\0\1", 4));
-    store("link", Port::kRegLink, "li");
-    EXPECT_TRUE(isEmpty(read("none")));
-    EXPECT_TRUE(isEmpty(read("big")));
-    EXPECT_TRUE(isEmpty(read("link")));
 }
 
-TEST_P(RegistryContract, BadStoredDataIsReadWithinItsBytes) {
-    store("szNoNul", Port::kRegSz, "abc");
-    store("szEmpty", Port::kRegSz, "");
-    store("expandNoNul", Port::kRegExpandSz, "xyz");
-    store("multiNoClosing", Port::kRegMultiSz, std::string("a\0b", 3));
-    store("multiOneClosing", Port::kRegMultiSz, std::string("a\0b\0", 4));
-    store("multiEmpty", Port::kRegMultiSz, "");
-    store("multiNul", Port::kRegMultiSz, std::string(1, '\0'));
-    store("multiLetter", Port::kRegMultiSz, "x");
-    store("dwordTwo", Port::kRegDword, "\x34\x12");
-    store("dwordNone", Port::kRegDword, "");
-    EXPECT_EQ(read("szNoNul"), RegistryVariant(std::string("abc")));
-    EXPECT_EQ(read("szEmpty"), RegistryVariant(std::string()));
-    EXPECT_EQ(read("expandNoNul"), RegistryVariant(std::string("xyz")));
-    EXPECT_EQ(read("multiNoClosing"), RegistryVariant(RegistryList{"a", "b"}));
-    EXPECT_EQ(read("multiOneClosing"), RegistryVariant(RegistryList{"a", "b"}));
-    EXPECT_EQ(read("multiEmpty"), RegistryVariant(RegistryList{}));
-    EXPECT_EQ(read("multiNul"), RegistryVariant(RegistryList{}));
-    EXPECT_EQ(read("multiLetter"), RegistryVariant(RegistryList{"x"}));
-    EXPECT_EQ(read("dwordTwo"), RegistryVariant(std::int32_t{0x1234}));
-    EXPECT_EQ(read("dwordNone"), RegistryVariant(std::int32_t{0}));
+TEST_P(RegistryContract, StoredBytesAreReadWithinThemAsTheirTypeSays) {
+    target->setEnvironmentVariable("MWKCONTRACT", "D:\\Karte");
+    struct Row {
+        std::uint32_t type;
+        std::string bytes;
+        RegistryVariant read;
+    };
+    const Row rows[] = {
+        // Expandable strings expand only what has a percent sign.
+        {Port::kRegExpandSz, std::string("%MWKCONTRACT%\\a.xml\0", 20),
+         std::string("D:\\Karte\\a.xml")},
+        {Port::kRegExpandSz, std::string("MWKCONTRACT\0", 12), std::string("MWKCONTRACT")},
+        {Port::kRegExpandSz, std::string("%MWKNOPE%\0", 10), std::string("%MWKNOPE%")},
+        {Port::kRegSz, std::string("%MWKCONTRACT%\0", 14), std::string("%MWKCONTRACT%")},
+        // Types outside the table read as empty.
+        {Port::kRegNone, "ab", {}},
+        {Port::kRegDwordBigEndian, std::string("\0\0\0\1", 4), {}},
+        {Port::kRegLink, "li", {}},
+        // Bad stored data is read within its bytes.
+        {Port::kRegSz, "abc", std::string("abc")},
+        {Port::kRegSz, "", std::string()},
+        {Port::kRegExpandSz, "xyz", std::string("xyz")},
+        {Port::kRegMultiSz, std::string("a\0b", 3), RegistryList{"a", "b"}},
+        {Port::kRegMultiSz, std::string("a\0b\0", 4), RegistryList{"a", "b"}},
+        {Port::kRegMultiSz, "", RegistryList{}},
+        {Port::kRegMultiSz, std::string(1, '\0'), RegistryList{}},
+        {Port::kRegMultiSz, "x", RegistryList{"x"}},
+        {Port::kRegDword, "\x34\x12", std::int32_t{0x1234}},
+        {Port::kRegDword, "", std::int32_t{0}},
+    };
+    for (const Row& row : rows) {
+        store("v", row.type, row.bytes);
+        EXPECT_EQ(read("v"), row.read) << "type " << row.type << ": " << row.bytes;
+    }
 }
 
 TEST_P(RegistryContract, AnOversizedNumberIsAFailedReadWithTheSystemText) {
     store("dwordEight", Port::kRegDword, "12345678");
-    try {
-        read("dwordEight");
-        FAIL() << "no error";
-    } catch (const ServiceError& error) {
-        EXPECT_EQ(error.number, Port::kErrorMoreData);
-        EXPECT_EQ(error.source, "cSysRegistry:GetRegistryValue");
-        EXPECT_EQ(error.description, systemText(Port::kErrorMoreData));
-        EXPECT_EQ(error.description.back(), '\r');
-    }
+    const ServiceError error = errorOf([&] { read("dwordEight"); });
+    EXPECT_EQ(error.number, Port::kErrorMoreData);
+    EXPECT_EQ(error.source, "cSysRegistry:GetRegistryValue");
+    EXPECT_EQ(error.description, systemText(Port::kErrorMoreData));
+    EXPECT_EQ(error.description.back(), '\r');
 }
 
 TEST_P(RegistryContract, AFailedOpeningOtherThanMissingIsRaisedWhereTheAlgorithmSaysSo) {
-    auto expectInvalidHandle = [&](auto operation, const char* source) {
-        try {
-            operation();
-            ADD_FAILURE() << source << " raised nothing";
-        } catch (const ServiceError& error) {
-            EXPECT_EQ(error.number, Port::kErrorInvalidHandle);
-            EXPECT_EQ(error.source, source);
-            EXPECT_EQ(error.description, systemText(Port::kErrorInvalidHandle));
-        }
+    auto expectInvalidHandle = [&](const std::function<void()>& operation, const char* source) {
+        const ServiceError error = errorOf(operation);
+        EXPECT_EQ(error.number, Port::kErrorInvalidHandle) << source;
+        EXPECT_EQ(error.source, source);
+        EXPECT_EQ(error.description, systemText(Port::kErrorInvalidHandle));
     };
     expectInvalidHandle([&] { cls().GetRegistryValue(contract::kNoSuchRoot, "Software", "x"); },
                         "cSysRegistry:GetRegistryValue");
@@ -513,13 +523,11 @@ TEST_P(RegistryContract, AFailedOpeningOtherThanMissingIsRaisedWhereTheAlgorithm
 
 TEST_P(RegistryContract, AValueThatDoesNotConvertRaisesAndKeepsTheOldValue) {
     store("n", Port::kRegDword, std::string("\1\0\0\0", 4));
-    try {
+    const ServiceError error = errorOf([&] {
         cls().SetRegistryValue(contract::kUser, contract::kBase, "n", 4, std::string("zwölf"));
-        FAIL() << "no error";
-    } catch (const ServiceError& error) {
-        EXPECT_EQ(error.number, kErrorTypeMismatch);
-        EXPECT_EQ(error.source, "cSysRegistry:SetRegistryValue");
-    }
+    });
+    EXPECT_EQ(error.number, kErrorTypeMismatch);
+    EXPECT_EQ(error.source, "cSysRegistry:SetRegistryValue");
     EXPECT_EQ(read("n"), RegistryVariant(std::int32_t{1}));
 }
 
@@ -604,10 +612,86 @@ TEST_P(FileTypeContract, ContentTypeAndFileTypeComeFromTheExtensionsKey) {
     EXPECT_TRUE(isEmpty(cls().ExtensionToFileType(".mwkct")));
 }
 
-TEST_P(FileTypeContract, AnUnregisteredExtensionHasNoIcon) {
-    EXPECT_EQ(cls().FileToIconHandle("C:\\Daten\\karte.mwkctnone"), 0u);
+// Which file and index the chain of registrations hands to the extraction. No row names a file
+// that holds icons, so no icon comes back.
+TEST_P(FileTypeContract, TheChainOfRegistrationsNamesTheIconToExtract) {
+    EXPECT_EQ(cls().FileToIconHandle("C:\\Daten\\karte.mwkctnone"), 0u) << "no registration";
+    using Default = std::pair<std::string, std::string>; // a key and its text
+    const std::string icon = "MwkContract.File\\DefaultIcon";
+    const std::string classId = "{4D574B43-0000-4000-8000-000000000001}";
+    const std::string server = "CLSID\\" + classId + "\\";
+    const std::string quoted = "\"C:\\Program Files\\srv.dll\" /embedding";
+    const std::string noIcons = contract::kFileWithoutIcons;
+    const Default withClass{"MwkContract.File\\CLSID", classId};
+    const Default noIcon{icon, ""};
+    const Default inProc{server + "InProcServer32", "C:\\srv.dll"};
+    struct Row {
+        const char* why;
+        std::int32_t index;
+        std::vector<contract::Extraction> extracted;
+        std::vector<Default> defaults;
+    };
+    const Row rows[] = {
+        {"a type without icon or class", 0, {}, {}},
+        {"source and index", 5, {{"C:\\icons.dll", 3}}, {{icon, "C:\\icons.dll,3"}}},
+        {"the file itself", 5, {{"C:\\a.mwkct", 0}}, {{icon, "%1"}}},
+        {"the file itself at an index", 5, {{"C:\\a.mwkct", 2}}, {{icon, "2"}}},
+        {"a comma wins over a class",
+         0,
+         {{"C:\\icons.dll", 1}},
+         {withClass, {icon, "C:\\icons.dll,1"}}},
+        {"the server", 6, {{"C:\\srv.dll", 6}}, {noIcon, withClass, inProc}},
+        {"the class's icon",
+         6,
+         {{"C:\\icons.dll", 4}},
+         {noIcon, withClass, inProc, {server + "DefaultIcon", "C:\\icons.dll,4"}}},
+        {"the class's icon file",
+         6,
+         {{"C:\\icons.dll", 6}},
+         {noIcon, withClass, inProc, {server + "DefaultIcon", "C:\\icons.dll"}}},
+        {"a class without servers", 2, {{"", 2}}, {withClass}},
+        {"the server as it stands",
+         2,
+         {{quoted, 2}},
+         {withClass, {server + "InProcServer32", quoted}}},
+        {"the local server first",
+         2,
+         {{"C:\\local.exe", 2}},
+         {withClass,
+          {server + "InProcServer32", quoted},
+          {server + "LocalServer32", "C:\\local.exe"}}},
+        {"a file without icons", 0, {{noIcons, 0}}, {{icon, noIcons + ",0"}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.why);
+        renewTarget();
+        registerType("mwkct", "MwkContract.File");
+        for (const auto& [key, text] : row.defaults)
+            setDefault(key, text);
+        const SystemPort::IconHandle extracted = cls().FileToIconHandle("C:\\a.mwkct", row.index);
+        if (extracted != 0)
+            target->releaseIcon(extracted);
+        EXPECT_EQ(extracted, 0u);
+        EXPECT_EQ(recorder->extractions, row.extracted);
+    }
+}
+
+// A registration of the wrong kind fails the lookup in the name of the operation called.
+TEST_P(FileTypeContract, AMisfitRegistrationFailsInTheNameOfTheLookup) {
     registerType("mwkct", "MwkContract.File");
-    EXPECT_EQ(cls().FileToIconHandle("C:\\Daten\\karte.mwkct"), 0u);
+    setDefault("MwkContract.File\\DefaultIcon", "C:\\icons.dll,zwei");
+    for (const char* name : {"", "Content Type"})
+        store(contract::kClasses, ".mwkct2", name, Port::kRegMultiSz, std::string("a\0\0", 3));
+    const std::pair<std::function<void()>, const char*> rows[] = {
+        {[&] { cls().FileToIconHandle("C:\\a.mwkct"); }, "cSysRegistry:ExtensionToIconHandle"},
+        {[&] { cls().ExtensionToFileType("mwkct2"); }, "cSysRegistry:ExtensionToFileType"},
+        {[&] { cls().ExtensionToContentType("mwkct2"); }, "cSysRegistry:ExtensionToContentType"},
+    };
+    for (const auto& [lookup, source] : rows) {
+        const ServiceError error = errorOf(lookup);
+        EXPECT_EQ(error.number, kErrorTypeMismatch) << source;
+        EXPECT_EQ(error.source, source);
+    }
 }
 
 TEST_P(FileTypeContract, DefaultIconWithACommaNamesSourceAndIndex) {

@@ -8,6 +8,7 @@ namespace {
 
 class MemoryTarget final : public RegistryTarget {
   public:
+    MemoryTarget() { system_.addFileWithoutIcons(contract::kFileWithoutIcons); }
     RegistryPort& registry() override { return registry_; }
     SystemPort& system() override { return system_; }
     void setEnvironmentVariable(const std::string& name, const std::string& value) override {

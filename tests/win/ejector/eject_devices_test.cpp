@@ -36,7 +36,6 @@ TEST(Win32EjectDevices, WinesEjectRequestIsRefusedAndLeavesNothingOpen) {
     std::uint32_t returned = 0;
     EXPECT_FALSE(devices.deviceIoControl(volume, EjectDevicePort::kIoctlDiskEjectMedia, nullptr, 0,
                                          nullptr, 0, returned));
-    EXPECT_EQ(devices.getLastError(), EjectDevicePort::kErrorNotSupported);
     EXPECT_TRUE(devices.closeHandle(volume));
     // The engine's whole path on that drive is as silent, and puts the error mode back.
     const auto before = SetErrorMode(0);

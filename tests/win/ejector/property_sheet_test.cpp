@@ -71,45 +71,38 @@ class EjectPropertySheet : public ::testing::Test {
     }
 };
 
-// The kind of a control as its style says, with the group start and the several lines of
-// radio buttons.
-bool StyleIsKind(DWORD style, const PageControl& expected) {
-    const DWORD button = style & BS_TYPEMASK;
-    const DWORD text = style & SS_TYPEMASK;
-    switch (expected.kind) {
-    case ControlKind::Text:
-        return text == SS_LEFT;
-    case ControlKind::Icon:
-        return text == SS_ICON;
-    case ControlKind::EtchedLine:
-        return text == SS_ETCHEDHORZ;
-    case ControlKind::OwnerDrawButton:
-        return button == BS_OWNERDRAW;
-    case ControlKind::CheckBox:
-        return button == BS_AUTOCHECKBOX;
-    case ControlKind::PushButton:
-        return button == BS_PUSHBUTTON;
-    case ControlKind::Radio:
-        return button == BS_AUTORADIOBUTTON && ((style & BS_MULTILINE) != 0) == expected.multiline;
-    case ControlKind::List:
-        return (style & (LBS_SORT | LBS_MULTIPLESEL | WS_BORDER | WS_VSCROLL)) ==
-                   static_cast<DWORD>(LBS_SORT | LBS_MULTIPLESEL | WS_BORDER | WS_VSCROLL) &&
-               !(style & (LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT));
-    }
-    return false;
+// Each kind of control: its window class and the type bits of its style. A list is sorted and
+// of several choices, with border and scroll bar, and tells its parent nothing.
+struct KindOfControl {
+    ControlKind kind;
+    const char* className;
+    DWORD typeMask;
+    DWORD type;
+};
+
+constexpr DWORD kListStyle = LBS_SORT | LBS_MULTIPLESEL | WS_BORDER | WS_VSCROLL;
+constexpr KindOfControl kKinds[] = {
+    {ControlKind::Text, "Static", SS_TYPEMASK, SS_LEFT},
+    {ControlKind::Icon, "Static", SS_TYPEMASK, SS_ICON},
+    {ControlKind::EtchedLine, "Static", SS_TYPEMASK, SS_ETCHEDHORZ},
+    {ControlKind::OwnerDrawButton, "Button", BS_TYPEMASK, BS_OWNERDRAW},
+    {ControlKind::CheckBox, "Button", BS_TYPEMASK, BS_AUTOCHECKBOX},
+    {ControlKind::PushButton, "Button", BS_TYPEMASK, BS_PUSHBUTTON},
+    {ControlKind::Radio, "Button", BS_TYPEMASK, BS_AUTORADIOBUTTON},
+    {ControlKind::List, "ListBox", kListStyle | LBS_NOTIFY | LBS_EXTENDEDSEL | LBS_NOINTEGRALHEIGHT,
+     kListStyle},
+};
+
+const KindOfControl& KindOf(ControlKind kind) {
+    return *std::ranges::find(kKinds, kind, &KindOfControl::kind);
 }
 
-const char* ClassOfKind(ControlKind kind) {
-    switch (kind) {
-    case ControlKind::Text:
-    case ControlKind::Icon:
-    case ControlKind::EtchedLine:
-        return "Static";
-    case ControlKind::List:
-        return "ListBox";
-    default:
-        return "Button";
-    }
+// The kind as the style says, and for radio buttons whether they take several lines.
+bool StyleIsKind(DWORD style, const PageControl& expected) {
+    const KindOfControl& kind = KindOf(expected.kind);
+    const bool linesAsLaidOut =
+        expected.kind != ControlKind::Radio || ((style & BS_MULTILINE) != 0) == expected.multiline;
+    return (style & kind.typeMask) == kind.type && linesAsLaidOut;
 }
 
 std::string ExpectedCaption(const PageControl& expected) {
@@ -139,7 +132,7 @@ TEST(EjectPageTemplates, HoldEveryControlWithItsPlaceStyleAndCaption) {
             const PageControl& expected = layout->controls[i];
             SCOPED_TRACE(expected.caption);
             EXPECT_EQ(actual.id, expected.id);
-            EXPECT_STRCASEEQ(actual.className.c_str(), ClassOfKind(expected.kind));
+            EXPECT_STRCASEEQ(actual.className.c_str(), KindOf(expected.kind).className);
             EXPECT_TRUE(StyleIsKind(actual.style, expected)) << std::hex << actual.style;
             EXPECT_EQ((actual.style & WS_GROUP) != 0, expected.startsGroup);
             EXPECT_EQ(actual.caption, ExpectedCaption(expected));
@@ -170,7 +163,7 @@ std::string Describe(HWND control) {
 
 std::string Describe(const PageControl& control) {
     const bool hasText = control.kind != ControlKind::Icon && control.kind != ControlKind::List;
-    return std::to_string(control.id) + " " + ClassOfKind(control.kind) + " " +
+    return std::to_string(control.id) + " " + KindOf(control.kind).className + " " +
            (hasText ? control.caption : "");
 }
 
