@@ -69,8 +69,10 @@ class User {
         if (!dialog)
             return;
         sawDialog_ = true;
-        // The dialog goes on filling its controls after it shows; a user is not that fast.
-        Sleep(500);
+        // The dialog fills its controls before it shows and before its thread takes the next
+        // message; a user acts only on a dialog on screen.
+        wintest::waitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; });
+        wintest::handledSoFar(dialog);
         action(dialog);
         if (!wintest::waitUntilGone(dialog))
             press(dialog, IDCANCEL);
