@@ -75,6 +75,7 @@ TEST_F(EjectButton, StartsTheEjectToolFromTheTemporaryFolderForTheStick) {
     EXPECT_EQ(readFile("E:\\ApplicationSettings.xml"), sampleSettings());
     EXPECT_EQ(closeAndWait(program, editor), 0u);
 
+    // The tool started by hand with a command line: it ends at once, well, with no window.
     const vandrel::WineDrive cd('W', DRIVE_CDROM, vandrel::WineDrive::mediumFolder());
     ASSERT_TRUE(cd.defined());
     struct CommandLine {
