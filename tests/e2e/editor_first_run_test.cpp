@@ -1,5 +1,5 @@
 // The editor's first run on a new machine, and the choice of vehicle and route that the next
-// run brings back.
+// run brings back, also after a file choice given up.
 #include "tests/e2e/scenario.h"
 
 namespace e2e {
@@ -23,15 +23,13 @@ std::string speedRow(const EditorWindow& editor, int first) {
 using EditorFirstRun = Scenario;
 
 TEST_F(EditorFirstRun, AsksForTheFileAndShowsCarFastAndFastest) {
-    const std::string settings = placeSettings("ApplicationSettings.xml", sampleSettings());
     Program program(marlwick(), "");
 
     // Nothing is stored yet: the editor asks for the file before it shows its window.
     ASSERT_TRUE(
         chooseFileInOpenDialog(program.processId(), EditorWindow::kOpenDialogTitle, settings));
-    const HWND window = EditorWindow::find(program);
-    ASSERT_NE(window, nullptr);
-    const EditorWindow editor(window);
+    const EditorWindow editor = EditorWindow::find(program);
+    ASSERT_NE(editor.handle(), nullptr);
 
     EXPECT_TRUE(showsSoon(editor.vehicleTitle(), "PKW sch."));
     EXPECT_EQ(textOf(editor.routeTitle()), "Schnelle");
@@ -61,21 +59,21 @@ TEST_F(EditorFirstRun, AsksForTheFileAndShowsCarFastAndFastest) {
     // The file was only read.
     EXPECT_EQ(readFile(settings), sampleSettings());
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    EXPECT_EQ(closeAndWait(program, editor), 0u);
 }
 
 TEST_F(EditorFirstRun, TheChosenVehicleAndRouteComeBackAtTheNextStart) {
-    const std::string settings = placeSettings("ApplicationSettings.xml", sampleSettings());
     {
         // The first start from a shortcut that names the file.
         Program program(marlwick(), quoted(settings));
-        const HWND window = loadedWindow(program);
-        ASSERT_NE(window, nullptr);
-        const EditorWindow editor(window);
+        const EditorWindow editor = loadedEditor(program);
+        ASSERT_NE(editor.handle(), nullptr);
+        EXPECT_TRUE(showsSoon(editor.valueBox(0), "1.2"));
 
         click(editor.button("LKW"));
         EXPECT_TRUE(showsSoon(editor.vehicleTitle(), "LKW"));
         EXPECT_TRUE(editor.showsListSoon(20, 8, "45|45|45|40|35|25|15|10"));
+        EXPECT_TRUE(showsSoon(editor.valueBox(0), "1.1"));
         click(editor.button("Kurze"));
         EXPECT_TRUE(showsSoon(editor.routeTitle(), "Kurze"));
         EXPECT_TRUE(editor.showsListSoon(36, 8, "0.9|0.9|0.95|1.0|1.0|1.05|1.1|1.1"));
@@ -83,13 +81,20 @@ TEST_F(EditorFirstRun, TheChosenVehicleAndRouteComeBackAtTheNextStart) {
         EXPECT_EQ(editorValue("route"), "Kurze");
         EXPECT_EQ(editorValue("pfad"), quoted(settings)); // as the shortcut gave it
 
-        ASSERT_EQ(closeAndWait(program, window), 0u);
+        // The file choice, cancelled: the file stays the one shown, stored as the choice found it.
+        click(editor.button("Datei"));
+        ASSERT_TRUE(answerMessageBox(program.processId(), EditorWindow::kOpenDialogTitle, IDCANCEL)
+                        .appeared);
+        EXPECT_TRUE(waitUntil([&] { return editorValue("pfad") == settings; }));
+        EXPECT_TRUE(showsSoon(editor.targetCaption(), settings));
+        EXPECT_TRUE(showsSoon(editor.valueBox(0), "1.1"));
+
+        ASSERT_EQ(closeAndWait(program, editor), 0u);
     }
     // The next start without a command line: the same file, titles and values.
     Program program(marlwick(), "");
-    const HWND window = EditorWindow::find(program);
-    ASSERT_NE(window, nullptr);
-    const EditorWindow editor(window);
+    const EditorWindow editor = EditorWindow::find(program);
+    ASSERT_NE(editor.handle(), nullptr);
     EXPECT_TRUE(showsSoon(editor.vehicleTitle(), "LKW"));
     EXPECT_EQ(textOf(editor.routeTitle()), "Kurze");
     EXPECT_TRUE(editor.showsListSoon(20, 8, "45|45|45|40|35|25|15|10"));
@@ -100,7 +105,7 @@ TEST_F(EditorFirstRun, TheChosenVehicleAndRouteComeBackAtTheNextStart) {
     EXPECT_EQ(textOf(editor.valueBox(56)), "1.0");
     EXPECT_EQ(textOf(editor.targetCaption()), settings);
     EXPECT_EQ(readFile(settings), sampleSettings());
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    EXPECT_EQ(closeAndWait(program, editor), 0u);
 }
 
 } // namespace

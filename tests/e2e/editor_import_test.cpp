@@ -22,16 +22,14 @@ class EditorImport : public Scenario {
   protected:
     void SetUp() override {
         Scenario::SetUp();
-        target = placeSettings("ApplicationSettings.xml", sampleSettings());
         second = placeSettings("Zweites Navi.xml", secondSettingsFile());
     }
 
-    // Starts the editor on the target, switches to Extended and on to import mode, and
+    // Once the editor shows the settings file: switches to Extended and on to import mode, and
     // chooses the second file as the import file.
-    void openImportMode(Program& program, HWND& window) {
-        window = loadedWindow(program);
-        ASSERT_NE(window, nullptr);
-        const EditorWindow editor(window);
+    void openImportMode(const Program& program, EditorWindow& editor) {
+        editor = loadedEditor(program);
+        ASSERT_NE(editor.handle(), nullptr);
         click(editor.levelButton());
         ASSERT_TRUE(showsSoon(editor.levelButton(), "Extended"));
         for (int mode = 0; mode < 3; ++mode) {
@@ -45,18 +43,16 @@ class EditorImport : public Scenario {
         ASSERT_TRUE(showsSoon(editor.importCaption(), second));
         ASSERT_TRUE(showsSoon(editor.modeBar(), EditorWindow::kModeCaptions[2]));
         EXPECT_EQ(editorValue("importpfad"), second);
-        EXPECT_EQ(editorValue("pfad"), quoted(target));
+        EXPECT_EQ(editorValue("pfad"), quoted(settings));
     }
 
-    std::string target;
     std::string second;
 };
 
 TEST_F(EditorImport, TakesTheVehicleBlockFromASecondFileAndAppliesIt) {
-    Program program(marlwick(), quoted(target));
-    HWND window = nullptr;
-    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
-    const EditorWindow editor(window);
+    Program program(marlwick(), quoted(settings));
+    EditorWindow editor(nullptr);
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, editor));
     // Both blocks come from the target until a title is clicked.
     EXPECT_TRUE(editor.showsListSoon(20, 8, "50|50|50|50|40|30|20|10"));
 
@@ -70,7 +66,7 @@ TEST_F(EditorImport, TakesTheVehicleBlockFromASecondFileAndAppliesIt) {
     EXPECT_EQ(editor.valueList(36, 8), "1.0|1.0|1.0|1.0|1.0|1.0|1.0|1.0");
     EXPECT_FALSE(IsWindowEnabled(editor.valueBox(36)));
 
-    const FILETIME original = lastWriteTime(target);
+    const FILETIME original = lastWriteTime(settings);
     click(editor.button("Änderungen Fahrzeug übernehmen"));
     const MessageBoxSeen asked =
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
@@ -79,30 +75,29 @@ TEST_F(EditorImport, TakesTheVehicleBlockFromASecondFileAndAppliesIt) {
                                        "<Name>Car Fast</Name>"))
         << asked.text;
     EXPECT_NE(asked.text.find("<City>55|55|52|50|40|30|20|10</City>"), std::string::npos);
-    EXPECT_EQ(bytesOnceRewritten(target, original), withOtherCarFastVehicle(sampleSettings()));
+    EXPECT_EQ(bytesOnceRewritten(settings, original), withOtherCarFastVehicle(sampleSettings()));
     EXPECT_EQ(readFile(second), secondSettingsFile());
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    EXPECT_EQ(closeAndWait(program, editor), 0u);
 }
 
 TEST_F(EditorImport, TakesOverTheWholeRoutingSectionAfterTheWarning) {
-    Program program(marlwick(), quoted(target));
-    HWND window = nullptr;
-    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
-    const EditorWindow editor(window);
+    Program program(marlwick(), quoted(settings));
+    EditorWindow editor(nullptr);
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, editor));
     const HWND importAll = editor.button(kImportAllCaption);
     ASSERT_NE(importAll, nullptr);
 
     // Answered No: nothing is written.
-    const FILETIME before = lastWriteTime(target);
+    const FILETIME before = lastWriteTime(settings);
     click(importAll);
     MessageBoxSeen asked =
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDNO);
     ASSERT_TRUE(asked.appeared);
     EXPECT_EQ(asked.text, kImportWarning);
-    ASSERT_TRUE(wintest::handledSoFar(window)); // the click, answered No, is done with
-    EXPECT_EQ(readFile(target), sampleSettings());
-    const FILETIME after = lastWriteTime(target);
+    ASSERT_TRUE(wintest::handledSoFar(editor.handle())); // the click, answered No, is done with
+    EXPECT_EQ(readFile(settings), sampleSettings());
+    const FILETIME after = lastWriteTime(settings);
     EXPECT_EQ(CompareFileTime(&before, &after), 0);
 
     // Answered Yes: only what lies between the routing tags changes.
@@ -111,14 +106,14 @@ TEST_F(EditorImport, TakesOverTheWholeRoutingSectionAfterTheWarning) {
     ASSERT_TRUE(asked.appeared);
     const std::string expected =
         withRoutingSection(sampleSettings(), routingSectionOf(secondSettingsFile()));
-    const std::string written = bytesOnceRewritten(target, before);
+    const std::string written = bytesOnceRewritten(settings, before);
     EXPECT_EQ(written, expected);
     EXPECT_NE(written.find("<Language>Deutsch</Language>"), std::string::npos);
     // The grid is loaded again, from the target with its new section.
     EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
     EXPECT_EQ(editor.valueList(36, 8), "1.1|1.0|1.0|1.0|1.0|1.0|1.0|1.0");
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    EXPECT_EQ(closeAndWait(program, editor), 0u);
 }
 
 // The paths of the editor's backups.
@@ -135,17 +130,16 @@ std::vector<std::string> backupsSoFar() {
 }
 
 TEST_F(EditorImport, AWriteIsUndoneByImportingItsBackup) {
-    Program program(marlwick(), quoted(target));
-    HWND window = nullptr;
-    ASSERT_NO_FATAL_FAILURE(openImportMode(program, window));
-    const EditorWindow editor(window);
+    Program program(marlwick(), quoted(settings));
+    EditorWindow editor(nullptr);
+    ASSERT_NO_FATAL_FAILURE(openImportMode(program, editor));
     click(editor.vehicleTitle());
     ASSERT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10"));
-    FILETIME before = lastWriteTime(target);
+    FILETIME before = lastWriteTime(settings);
     click(editor.button("Änderungen Fahrzeug übernehmen"));
     ASSERT_TRUE(
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
-    ASSERT_EQ(bytesOnceRewritten(target, before), withOtherCarFastVehicle(sampleSettings()));
+    ASSERT_EQ(bytesOnceRewritten(settings, before), withOtherCarFastVehicle(sampleSettings()));
     const std::vector<std::string> written = backupsSoFar();
     ASSERT_EQ(written.size(), 1u);
     EXPECT_EQ(readFile(written[0]), sampleSettings());
@@ -154,11 +148,11 @@ TEST_F(EditorImport, AWriteIsUndoneByImportingItsBackup) {
     ASSERT_TRUE(
         chooseFileInOpenDialog(program.processId(), EditorWindow::kOpenDialogTitle, written[0]));
     ASSERT_TRUE(showsSoon(editor.importCaption(), written[0]));
-    before = lastWriteTime(target);
+    before = lastWriteTime(settings);
     click(editor.button(kImportAllCaption));
     ASSERT_TRUE(
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES).appeared);
-    EXPECT_EQ(bytesOnceRewritten(target, before), sampleSettings());
+    EXPECT_EQ(bytesOnceRewritten(settings, before), sampleSettings());
     // Going back kept the written file too.
     const std::vector<std::string> kept = backupsSoFar();
     ASSERT_EQ(kept.size(), 2u);
@@ -169,19 +163,19 @@ TEST_F(EditorImport, AWriteIsUndoneByImportingItsBackup) {
     // the vehicle block, taken from the target since the import file was chosen, shows it.
     ASSERT_FALSE(IsWindowEnabled(editor.valueBox(0)));
     ASSERT_TRUE(editor.showsListSoon(20, 8, "50|50|50|50|40|30|20|10"));
-    before = lastWriteTime(target);
-    PostMessageA(window, WM_SYSCOMMAND, marlwick::kRestoreMenuCommand, 0);
+    before = lastWriteTime(settings);
+    PostMessageA(editor.handle(), WM_SYSCOMMAND, marlwick::kRestoreMenuCommand, 0);
     ASSERT_TRUE(chooseFileInOpenDialog(program.processId(), marlwick::kRestoreDialogTitle.data(),
                                        ofTheWrite));
     const MessageBoxSeen asked =
         answerMessageBox(program.processId(), EditorWindow::kMessageCaption, IDYES);
     ASSERT_TRUE(asked.appeared);
     EXPECT_NE(asked.text.find(ofTheWrite), std::string::npos) << asked.text;
-    EXPECT_EQ(bytesOnceRewritten(target, before), withOtherCarFastVehicle(sampleSettings()));
+    EXPECT_EQ(bytesOnceRewritten(settings, before), withOtherCarFastVehicle(sampleSettings()));
     EXPECT_TRUE(editor.showsListSoon(20, 8, "55|55|52|50|40|30|20|10")) << editor.valueList(20, 8);
     EXPECT_EQ(backupsSoFar().size(), 3u);
 
-    EXPECT_EQ(closeAndWait(program, window), 0u);
+    EXPECT_EQ(closeAndWait(program, editor), 0u);
 }
 
 } // namespace

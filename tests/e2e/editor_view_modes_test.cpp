@@ -28,11 +28,9 @@ class EditorViewModes : public Scenario {
 };
 
 TEST_F(EditorViewModes, BasicOffersTwoModesAndExtendedFourWithTheirColours) {
-    const std::string settings = placeSettings("ApplicationSettings.xml", sampleSettings());
     Program program(marlwick(), quoted(settings));
-    const HWND window = loadedWindow(program);
-    ASSERT_NE(window, nullptr);
-    const EditorWindow editor(window);
+    const EditorWindow editor = loadedEditor(program);
+    ASSERT_NE(editor.handle(), nullptr);
     // As laid out: the route mode's caption on yellow.
     EXPECT_EQ(textOf(editor.modeBar()), EditorWindow::kModeCaptions[3]);
     EXPECT_TRUE(showsColourSoon(editor.modeBar(), {10, 2}, kRouteColour));
@@ -72,7 +70,7 @@ TEST_F(EditorViewModes, BasicOffersTwoModesAndExtendedFourWithTheirColours) {
     EXPECT_EQ(textOf(editor.speedLabel(0)), "*60*");
     EXPECT_EQ(textOf(editor.speedLabel(8)), "*169*");
     EXPECT_EQ(editorValue("klick"), "3");
-    EXPECT_EQ(outerHeight(window), kUsualHeight);
+    EXPECT_EQ(outerHeight(editor.handle()), kUsualHeight);
 
     // Import mode: nothing to edit, and a taller window that uncovers the import row.
     const HWND importButton = editor.button("Importdatei");
@@ -80,8 +78,8 @@ TEST_F(EditorViewModes, BasicOffersTwoModesAndExtendedFourWithTheirColours) {
     EXPECT_FALSE(IsWindowVisible(importButton));
     ASSERT_TRUE(nextMode(editor, 2));
     EXPECT_TRUE(showsColourSoon(editor.modeBar(), {10, 2}, kImportColour));
-    EXPECT_TRUE(waitUntil([&] { return outerHeight(window) == kImportModeHeight; }))
-        << outerHeight(window);
+    EXPECT_TRUE(waitUntil([&] { return outerHeight(editor.handle()) == kImportModeHeight; }))
+        << outerHeight(editor.handle());
     EXPECT_TRUE(IsWindowVisible(importButton));
     EXPECT_TRUE(IsWindowVisible(editor.importCaption()));
     EXPECT_TRUE(IsWindowVisible(
@@ -96,7 +94,7 @@ TEST_F(EditorViewModes, BasicOffersTwoModesAndExtendedFourWithTheirColours) {
     // Route mode: the route block open, the window back to its usual height.
     ASSERT_TRUE(nextMode(editor, 3));
     EXPECT_TRUE(showsColourSoon(editor.modeBar(), {10, 2}, kRouteColour));
-    EXPECT_TRUE(waitUntil([&] { return outerHeight(window) == kUsualHeight; }));
+    EXPECT_TRUE(waitUntil([&] { return outerHeight(editor.handle()) == kUsualHeight; }));
     EXPECT_FALSE(IsWindowVisible(importButton));
     EXPECT_FALSE(IsWindowEnabled(editor.valueBox(0)));
     EXPECT_TRUE(IsWindowEnabled(editor.valueBox(36)));
@@ -108,17 +106,16 @@ TEST_F(EditorViewModes, BasicOffersTwoModesAndExtendedFourWithTheirColours) {
         EXPECT_EQ(storedValue(kEditorKey, name)->type, static_cast<DWORD>(REG_EXPAND_SZ)) << name;
 
     // The next start shows route mode again, at Extended level.
-    ASSERT_EQ(closeAndWait(program, window), 0u);
+    ASSERT_EQ(closeAndWait(program, editor), 0u);
     Program again(marlwick(), "");
-    const HWND reopened = EditorWindow::find(again);
-    ASSERT_NE(reopened, nullptr);
-    const EditorWindow restarted(reopened);
+    const EditorWindow restarted = EditorWindow::find(again);
+    ASSERT_NE(restarted.handle(), nullptr);
     EXPECT_TRUE(showsSoon(restarted.levelButton(), "Extended"));
     EXPECT_TRUE(restarted.showsListSoon(36, 8, "1.0|1.0|1.0|1.0|1.0|1.0|1.0|1.0"));
     EXPECT_EQ(textOf(restarted.modeBar()), EditorWindow::kModeCaptions[3]);
     EXPECT_TRUE(IsWindowEnabled(restarted.valueBox(36)));
     EXPECT_FALSE(IsWindowEnabled(restarted.valueBox(0)));
-    EXPECT_EQ(closeAndWait(again, reopened), 0u);
+    EXPECT_EQ(closeAndWait(again, restarted), 0u);
 }
 
 } // namespace

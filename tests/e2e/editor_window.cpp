@@ -61,8 +61,8 @@ const char* const EditorWindow::kModeCaptions[4] = {
     "In dieser Einstellung können Anpassungen für die Route vorgenommen werden",
 };
 
-HWND EditorWindow::find(const Program& program) {
-    return waitForWindow(program.processId(), nullptr, kTitle);
+EditorWindow EditorWindow::find(const Program& program) {
+    return EditorWindow(waitForWindow(program.processId(), nullptr, kTitle));
 }
 
 HWND EditorWindow::at(const char* className, int leftTwips, int topTwips) const {

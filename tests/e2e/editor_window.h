@@ -20,8 +20,8 @@ class EditorWindow {
     // The mode bar's captions, vehicle, speed, import and route mode.
     static const char* const kModeCaptions[4];
 
-    // The program's main window once it shows; null when it did not appear.
-    static HWND find(const Program& program);
+    // The program's main window once it shows; no window when it did not appear.
+    static EditorWindow find(const Program& program);
     explicit EditorWindow(HWND window) : window_(window) {}
 
     HWND handle() const { return window_; }

@@ -18,11 +18,6 @@ std::string environmentValue(const char* name) {
     return value ? value : "";
 }
 
-std::string withBackslashes(std::string path) {
-    std::ranges::replace(path, '/', '\\');
-    return path;
-}
-
 // Nothing when the file cannot be opened or read to its end.
 std::optional<std::string> bytesOf(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
@@ -37,20 +32,13 @@ std::optional<std::string> bytesOf(const std::string& path) {
 
 } // namespace
 
-std::string programsFolder() {
-    const std::string chosen = environmentValue("E2E_PROGRAMS");
-    return chosen.empty() ? windowsPathOf(MARLWICK_BIN_DIR) : chosen;
-}
-
+// E2E_PROGRAMS (a Windows path), such as an unpacked release, stands for this build's programs.
 std::string programsReadyIn(const std::string& folder) {
-    if (!environmentValue("E2E_PROGRAMS").empty())
-        return programsFolder();
+    const std::string unpacked = environmentValue("E2E_PROGRAMS");
+    if (!unpacked.empty())
+        return unpacked;
     installPrograms(folder);
     return folder;
-}
-
-std::string windowsPathOf(const std::string& unixPath) {
-    return "Z:" + withBackslashes(unixPath);
 }
 
 std::string temporaryFolder() {
@@ -102,8 +90,10 @@ std::string bytesOnceRewritten(const std::string& path, FILETIME before) {
 
 void installPrograms(const std::string& folder) {
     makeFolder(folder);
+    const std::string unpacked = environmentValue("E2E_PROGRAMS");
     for (const char* program : {"Marlwick.exe", "Vandrl.exe"}) {
-        const std::string from = joinPath(programsFolder(), program);
+        const std::string from =
+            unpacked.empty() ? wintest::builtProgram(program) : joinPath(unpacked, program);
         if (!CopyFileA(from.c_str(), joinPath(folder, program).c_str(), FALSE))
             throw std::runtime_error("cannot copy " + from);
     }
@@ -163,16 +153,19 @@ std::vector<char> WineLog::relayEnvironment() {
         block.insert(block.end(), entry, entry + std::strlen(entry) + 1);
     }
     FreeEnvironmentStringsA(const_cast<char*>(own));
-    const std::string debug = "WINEDEBUG=-all,+timestamp,+relay";
+    const std::string debug = "WINEDEBUG=-all,+timestamp,+pid,+relay";
     block.insert(block.end(), debug.begin(), debug.end());
     block.push_back('\0');
     block.push_back('\0');
     return block;
 }
 
-std::vector<wintest::RelayCall> WineLog::callsSince() const {
+std::vector<wintest::RelayCall> WineLog::callsSince(DWORD processId) const {
     const std::string log = readFile(path_);
-    return wintest::relayCalls(log.size() > start_ ? log.substr(start_) : std::string());
+    auto calls = wintest::relayCalls(log.size() > start_ ? log.substr(start_) : std::string());
+    if (processId != 0)
+        std::erase_if(calls, [&](const auto& call) { return call.processId != processId; });
+    return calls;
 }
 
 std::vector<wintest::RelayCall> WineLog::callsOf(const std::string& function) const {

@@ -14,16 +14,12 @@
 
 namespace e2e {
 
-// The folder that holds the programs under test: E2E_PROGRAMS (a Windows path) when set,
-// such as an unpacked release, otherwise bin/ of the build tree.
-std::string programsFolder();
 // Where a scenario runs the programs from: an unpacked release where it lies; the build's
 // programs copied into the folder first, as a user unpacks them into a folder of their own.
 std::string programsReadyIn(const std::string& folder);
 
-// "Z:\..." for a Unix path, and back.
-std::string windowsPathOf(const std::string& unixPath);
 using wintest::unixPathOf;
+using wintest::windowsPathOf;
 
 std::string temporaryFolder(); // with its trailing backslash
 std::string joinPath(const std::string& folder, const std::string& name);
@@ -57,11 +53,11 @@ bool keyExists(const std::string& key);
 class WineLog {
   public:
     WineLog();
-    // The environment block that turns the relay channel on, with time stamps; what it traces
-    // is limited by wintest::traceOnly.
+    // The environment block that turns the relay channel on, with time stamps and processes;
+    // what it traces is limited by wintest::traceOnly.
     static std::vector<char> relayEnvironment();
-    // The relay calls logged since this object was made.
-    std::vector<wintest::RelayCall> callsSince() const;
+    // The relay calls logged since this object was made, of one process or (0) of all.
+    std::vector<wintest::RelayCall> callsSince(DWORD processId = 0) const;
     std::vector<wintest::RelayCall> callsOf(const std::string& function) const;
     std::string ejectRequests() const;
 

@@ -27,6 +27,7 @@ class Scenario : public testing::Test {
         ASSERT_FALSE(keyExists(kEjectToolKey));
         programFolder = programsReadyIn("C:\\Marlwick");
         makeFolder(kSettingsFolder);
+        settings = placeSettings("ApplicationSettings.xml", sampleSettings());
     }
 
     std::string marlwick() const { return joinPath(programFolder, "Marlwick.exe"); }
@@ -47,26 +48,24 @@ class Scenario : public testing::Test {
 
     static std::string quoted(const std::string& path) { return "\"" + path + "\""; }
 
-    // The editor's main window once its grid shows a loaded file; null when it did not.
-    static HWND loadedWindow(const Program& program) {
-        const HWND window = EditorWindow::find(program);
-        if (!window)
-            return nullptr;
-        const HWND firstSpeed = EditorWindow(window).valueBox(20);
-        const bool loaded = waitUntil([&] {
-            const std::string shown = textOf(firstSpeed);
-            return !shown.empty() && shown != "Text1" && shown != "- - - -";
-        });
-        return loaded ? window : nullptr;
+    // The editor's main window once its grid shows a loaded file; no window when it did not.
+    static EditorWindow loadedEditor(const Program& program) {
+        const EditorWindow editor = EditorWindow::find(program);
+        const bool loaded = editor.handle() && waitUntil([&] {
+                                const std::string shown = textOf(editor.valueBox(20));
+                                return !shown.empty() && shown != "Text1" && shown != "- - - -";
+                            });
+        return EditorWindow(loaded ? editor.handle() : nullptr);
     }
 
     // The user closes the window with its close box; the program's exit code once it ended.
-    static DWORD closeAndWait(const Program& program, HWND window) {
-        PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+    static DWORD closeAndWait(const Program& program, const EditorWindow& editor) {
+        PostMessageA(editor.handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
         return program.exitCode();
     }
 
     std::string programFolder;
+    std::string settings; // the sample settings file, where the user keeps it
 };
 
 } // namespace e2e

@@ -2,8 +2,8 @@
 // the chosen drives, a second start opens the property sheet, which also puts the tool in the
 // user's Run key and takes it out, the end of the session ejects the shut-down drives when
 // that is configured (also a choice made while the stick was out) and never holds the ending
-// up, and "Close..." answered Yes ends it. Wine's relay log shows which eject requests reach the
-// system.
+// up, and "Close..." or "Close Now" answered Yes ends it. Wine's relay log shows which eject
+// requests reach the system.
 #include "ejector/program_title.h"
 #include "ejector/tray_app.h"
 #include "tests/e2e/scenario.h"
@@ -98,6 +98,18 @@ class VandrlResident : public Scenario {
         return value && _stricmp(value->data.c_str(), quoted(vandrl()).c_str()) == 0;
     }
 
+    // How many sheets the tool shows.
+    static int sheetsOf(const Program& tool) {
+        int sheets = 0;
+        for (HWND found = nullptr;
+             (found = FindWindowExA(nullptr, found, "#32770", kSheetTitle));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            sheets += owner == tool.processId() ? 1 : 0;
+        }
+        return sheets;
+    }
+
     // The sheet that a second start of the tool opens.
     HWND sheetOfSecondStart(const Program& tool) const {
         Program second(vandrl(), "");
@@ -152,6 +164,11 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
     const HWND sheet = sheetOfSecondStart(tool);
     ASSERT_NE(sheet, nullptr);
     EXPECT_EQ(textOf(currentPage(sheet)), "General");
+    // Asked again while it is open, the tool opens no second sheet. Sent without waiting, as a
+    // second sheet would not return; the round trip then says it is handled.
+    SendNotifyMessageA(window, vandrel::kShowPropertiesMessage, 0, 0);
+    ASSERT_TRUE(wintest::handledSoFar(window));
+    EXPECT_EQ(sheetsOf(tool), 1);
     ASSERT_TRUE(toggleCheckBox(currentPage(sheet), "Start with Windows"));
     click(childWithText(sheet, "Button", "OK"));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(sheet); }));
@@ -163,26 +180,32 @@ TEST_F(VandrlResident, EjectsByClickAndMenuAndEndsOnYes) {
     EXPECT_EQ(setting("IconClickDrives"), 0xFFFFFFFFll);
     EXPECT_TRUE(startsWithWindows());
 
-    // Unticked, the Run value goes.
+    // Unticked, the Run value goes; the media check unticked too is stored.
     const HWND again = sheetOfSecondStart(tool);
     ASSERT_NE(again, nullptr);
     ASSERT_TRUE(toggleCheckBox(currentPage(again), "Start with Windows"));
+    ASSERT_TRUE(toggleCheckBox(currentPage(again), "&Check for media before ejecting"));
     click(childWithText(again, "Button", "OK"));
     ASSERT_TRUE(waitUntil([&] { return !IsWindow(again); }));
     EXPECT_FALSE(startsWithWindows());
+    EXPECT_TRUE(waitUntil([&] { return setting("CheckForMedia") == 0; }));
 
-    // "Close..." answered No keeps it; answered Yes ends it.
+    // "Close..." answered No keeps it; "Close &Now" on the sheet asks the same, and Yes ends it
+    // with its sheet.
     ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
-    MessageBoxSeen asked = answerMessageBox(tool.processId(), "Close Vandrel", IDNO);
+    const MessageBoxSeen asked = answerMessageBox(tool.processId(), "Close Vandrel", IDNO);
     ASSERT_TRUE(asked.appeared);
     EXPECT_EQ(asked.text, "This will unload Vandrel and prevent it from ejecting on shutdown. "
                           "Are you sure you wish to quit?");
     ASSERT_TRUE(wintest::handledSoFar(window));
     ASSERT_TRUE(tool.running());
-    ASSERT_TRUE(chooseFromIconMenu(tool, window, VK_UP, 1));
-    asked = answerMessageBox(tool.processId(), "Close Vandrel", IDYES);
-    ASSERT_TRUE(asked.appeared);
+    const HWND last = sheetOfSecondStart(tool);
+    ASSERT_NE(last, nullptr);
+    click(childWithText(currentPage(last), "Button", "Close &Now"));
+    ASSERT_TRUE(answerMessageBox(tool.processId(), "Close Vandrel", IDYES).appeared);
     EXPECT_EQ(tool.exitCode(), 0u);
+    EXPECT_FALSE(IsWindow(last));
+    EXPECT_EQ(setting("CheckForMedia"), 0);
 }
 
 TEST_F(VandrlResident, TheEndOfTheSessionEjectsTheConfiguredDrivesAndIsNotHeldUp) {

@@ -79,12 +79,4 @@ void click(HWND button) {
     handledSoFar(button);
 }
 
-bool answerDialog(DWORD processId, const char* title, int button) {
-    const HWND dialog = waitForWindow(processId, kDialogClass, title);
-    if (!dialog)
-        return false;
-    click(GetDlgItem(dialog, button));
-    return waitUntilGone(dialog);
-}
-
 } // namespace wintest

@@ -47,7 +47,5 @@ bool handledSoFar(HWND window);
 // A click on the button, on the button's own thread; returns once it is handled as far as
 // handledSoFar says, so that a click that opens a message box does not hold the test up.
 void click(HWND button);
-// The button of the dialog titled so clicked: true once the dialog has closed.
-bool answerDialog(DWORD processId, const char* title, int button);
 
 } // namespace wintest

@@ -11,12 +11,18 @@
 namespace wintest {
 namespace {
 
-// A time stamp leads the line where there is one: "3476.934:00f4:Call ...".
-unsigned millisecondsOf(const std::string& line) {
+// What leads the call, "3476.934:0024:00f4": the time stamp and the process where they are
+// logged, then the thread.
+RelayCall callHeadedBy(const std::string& leading) {
+    RelayCall call;
     unsigned seconds = 0, milliseconds = 0;
-    if (std::sscanf(line.c_str(), "%u.%u:", &seconds, &milliseconds) != 2)
-        return 0;
-    return seconds * 1000 + milliseconds;
+    int stampLength = 0;
+    if (std::sscanf(leading.c_str(), "%u.%u:%n", &seconds, &milliseconds, &stampLength) == 2)
+        call.milliseconds = seconds * 1000 + milliseconds;
+    unsigned long process = 0, thread = 0;
+    if (std::sscanf(leading.c_str() + stampLength, "%lx:%lx", &process, &thread) == 2)
+        call.processId = process;
+    return call;
 }
 
 // Other lines of the relay channel ("Call PE DLL (...)", "Call window proc ...") name no
@@ -31,7 +37,9 @@ std::optional<RelayCall> callOf(const std::string& line) {
     const auto end = named.rfind(") ret=");
     if (dot == std::string::npos || end == std::string::npos || named.find(' ') < dot)
         return std::nullopt;
-    return RelayCall{millisecondsOf(line), named.substr(dot + 1, end - dot)};
+    RelayCall found = callHeadedBy(line.substr(0, call));
+    found.text = named.substr(dot + 1, end - dot);
+    return found;
 }
 
 } // namespace

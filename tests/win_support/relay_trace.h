@@ -1,7 +1,8 @@
 // Wine's relay trace read as the calls it records, for the tests that check which requests a
 // program made of the system. A call's line reads
-// "3476.934:00f4:Call KERNEL32.CreateFileA(0021fb50 "\\\\.\\E:",...) ret=7b012345", the time
-// stamp only where WINEDEBUG asks for one (+timestamp); texts stand escaped, as in C.
+// "3476.934:0024:00f4:Call KERNEL32.CreateFileA(0021fb50 "\\\\.\\E:",...) ret=7b012345", the
+// time stamp and the process only where WINEDEBUG asks for them (+timestamp, +pid), then the
+// thread; texts stand escaped, as in C.
 #pragma once
 
 #include <string>
@@ -10,8 +11,9 @@
 namespace wintest {
 
 struct RelayCall {
-    unsigned milliseconds = 0; // Wine's tick count at the call; 0 without time stamps
-    std::string text;          // from the function's name on: DeviceIoControl(00000044,...)
+    unsigned milliseconds = 0;   // Wine's tick count at the call; 0 without time stamps
+    unsigned long processId = 0; // 0 where the process is not logged
+    std::string text;            // from the function's name on: DeviceIoControl(00000044,...)
 };
 
 std::vector<RelayCall> relayCalls(const std::string& trace);

@@ -11,6 +11,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace marlwick {
@@ -187,38 +188,36 @@ TEST_P(MainWindowOnScreen, ButtonsAndTitlesShowTheirOwnBackground) {
     EXPECT_EQ(colourAt({ControlArray::Command4, 0}), RGB(128, 128, 255));
 }
 
-TEST_P(MainWindowOnScreen, TypingASpeedAndMovingOnUpdatesTheRoutingSpeeds) {
+// What a box typed into shows once the focus moves on: a speed moves the routing speed, a
+// factor takes its decimal form, a routing speed moves the vehicle's factor.
+TEST_P(MainWindowOnScreen, TypedValuesTakeEffectWhenTheFocusMovesOn) {
+    using enum ControlArray;
+    struct Edit {
+        ControlId box;
+        const char* typed;
+        ControlId next;
+        std::vector<std::pair<ControlId, const char*>> shown;
+    };
+    const std::vector<Edit> edits = {
+        {{Text1, 20},
+         "120",
+         {Text1, 21},
+         {{{Text3, 0}, "108"}, {{Text3, 1}, "90"}, {{Text1, 20}, "120"}}},
+        {{Text1, 3}, "1,2", {Text1, 4}, {{{Text1, 3}, "1.2"}, {{Text3, 3}, "108"}}},
+        {{Text1, 5}, "2", {Text1, 6}, {{{Text1, 5}, "2.0"}}},
+        {{Text3, 8}, "108", {Text3, 9}, {{{Text1, 8}, "1.2"}, {{Text3, 8}, "108"}}},
+    };
     loadValues();
     EXPECT_EQ(windowText(speed(0)), "90");
-    focus(box(20));
-    type(box(20), "120");
-    EXPECT_EQ(window.model().form.text1[20].text, "120");
-    focus(box(21));
-    EXPECT_EQ(windowText(speed(0)), "108");
-    EXPECT_EQ(windowText(speed(1)), "90");
-    EXPECT_EQ(windowText(box(20)), "120");
-}
-
-TEST_P(MainWindowOnScreen, LeavingAFactorBoxShowsItsDecimalForm) {
-    loadValues();
-    focus(box(3));
-    type(box(3), "1,2");
-    focus(box(4));
-    EXPECT_EQ(windowText(box(3)), "1.2");
-    EXPECT_EQ(windowText(speed(3)), "108");
-    focus(box(5));
-    type(box(5), "2");
-    focus(box(6));
-    EXPECT_EQ(windowText(box(5)), "2.0");
-}
-
-TEST_P(MainWindowOnScreen, AnEditedRoutingSpeedMovesTheFactorOnScreen) {
-    loadValues();
-    focus(speed(8));
-    type(speed(8), "108");
-    focus(speed(9));
-    EXPECT_EQ(windowText(box(8)), "1.2");
-    EXPECT_EQ(windowText(speed(8)), "108");
+    for (const Edit& edit : edits) {
+        SCOPED_TRACE(controlName(edit.box));
+        focus(window.controlHandle(edit.box));
+        type(window.controlHandle(edit.box), edit.typed);
+        EXPECT_EQ(control(window.model().form, edit.box).text, edit.typed);
+        focus(window.controlHandle(edit.next));
+        for (const auto& [id, text] : edit.shown)
+            EXPECT_EQ(windowText(window.controlHandle(id)), text) << controlName(id);
+    }
 }
 
 TEST_P(MainWindowOnScreen, EnteringABoxSelectsItsWholeTextAlsoByMouse) {

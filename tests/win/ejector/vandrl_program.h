@@ -1,5 +1,7 @@
-// Where the Windows tests find the eject tool built beside them, and its resources.
+// The eject tool built beside the Windows tests, and its resources.
 #pragma once
+
+#include "tests/win_support/wine_paths.h"
 
 #include <windows.h>
 
@@ -7,14 +9,8 @@
 
 namespace vandrel {
 
-// bin/Vandrl.exe of this build tree.
 inline std::string VandrlPath() {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    folder.resize(folder.find_last_of('\\'));     // tests
-    folder.resize(folder.find_last_of('\\') + 1); // the build tree
-    return folder + "bin\\Vandrl.exe";
+    return wintest::builtProgram("Vandrl.exe");
 }
 
 // The program's resources (page templates, icons), loaded without running it.

@@ -1,6 +1,8 @@
-// The program's version record and icons, read from the built Vandrl.exe.
+// The version record of the built Vandrl.exe, and the icons of both built programs.
+#include "editor/win32/resource.h"
 #include "ejector/resource.h"
 #include "tests/win/ejector/vandrl_program.h"
+#include "tests/win_support/wine_paths.h"
 
 #include <gtest/gtest.h>
 
@@ -72,8 +74,7 @@ TEST_F(VandrlVersion, NamesTheProgramAndItsVersions) {
 }
 
 // The image sizes of an icon resource, from its group directory.
-std::vector<int> IconSizes(int id) {
-    const HMODULE module = VandrlResources();
+std::vector<int> IconSizes(HMODULE module, int id) {
     const HRSRC group = FindResourceA(module, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
     if (!group)
         return {};
@@ -87,12 +88,30 @@ std::vector<int> IconSizes(int id) {
     return sizes;
 }
 
-TEST(VandrlIcons, HaveTheirSizes) {
-    ASSERT_NE(VandrlResources(), nullptr);
-    EXPECT_EQ(IconSizes(IDI_MAIN), (std::vector<int>{32, 16}));
-    EXPECT_EQ(IconSizes(IDI_SMALL), (std::vector<int>{16}));
-    EXPECT_EQ(IconSizes(IDI_ICON_CLICK), (std::vector<int>{16}));
-    EXPECT_EQ(IconSizes(IDI_SHUTDOWN), (std::vector<int>{16}));
+TEST(ProgramIcons, HaveTheirSizes) {
+    const HMODULE editor =
+        LoadLibraryExA(wintest::builtProgram("Marlwick.exe").c_str(), nullptr,
+                       LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+    struct Icon {
+        const char* name;
+        HMODULE program;
+        int id;
+        std::vector<int> sizes;
+    };
+    const std::vector<Icon> icons = {
+        {"main", VandrlResources(), IDI_MAIN, {32, 16}},
+        {"small", VandrlResources(), IDI_SMALL, {16}},
+        {"icon click", VandrlResources(), IDI_ICON_CLICK, {16}},
+        {"shutdown", VandrlResources(), IDI_SHUTDOWN, {16}},
+        // The editor's window icon of 32 by 32 pixels, and its small one.
+        {"editor", editor, IDI_MARLWICK, {32, 16}},
+    };
+    for (const Icon& icon : icons) {
+        SCOPED_TRACE(icon.name);
+        ASSERT_NE(icon.program, nullptr);
+        EXPECT_EQ(IconSizes(icon.program, icon.id), icon.sizes);
+    }
+    FreeLibrary(editor);
 }
 
 } // namespace
