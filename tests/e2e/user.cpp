@@ -90,7 +90,7 @@ MessageBoxSeen answerMessageBox(DWORD processId, const char* caption, int answer
     for (HWND label : childrenOf(box, "Static"))
         seen.text = std::max(seen.text, textOf(label),
                              [](const auto& a, const auto& b) { return a.size() < b.size(); });
-    Sleep(200); // a user reads before answering
+    wintest::readyForTheUser(box);
     click(GetDlgItem(box, answerButton));
     waitUntil([&] { return !IsWindow(box); });
     return seen;
@@ -100,8 +100,8 @@ bool chooseFileInOpenDialog(DWORD processId, const char* title, const std::strin
     const HWND dialog = waitForWindow(processId, "#32770", title);
     if (!dialog)
         return false;
-    // The dialog goes on filling its controls after it shows; a user is not that fast.
-    Sleep(500);
+    if (!wintest::readyForTheUser(dialog))
+        return false;
     // The file name box is a combo box of a combo box; the user types into its edit field.
     HWND edit = nullptr;
     EnumChildWindows(

@@ -73,6 +73,10 @@ bool handledSoFar(HWND window) {
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kAnswerMs, nullptr) != 0;
 }
 
+bool readyForTheUser(HWND dialog) {
+    return waitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; }) && handledSoFar(dialog);
+}
+
 // Sent, not posted: sent messages are handled in order, posted ones only after them.
 void click(HWND button) {
     SendNotifyMessageA(button, BM_CLICK, 0, 0);

@@ -44,6 +44,10 @@ bool waitUntilGone(HWND window);
 // to it before, or has started a modal loop (a message box) while handling one.
 bool handledSoFar(HWND window);
 
+// A dialog as a user meets it: on screen, and its thread past what it did to fill it. False
+// when it never shows.
+bool readyForTheUser(HWND dialog);
+
 // A click on the button, on the button's own thread; returns once it is handled as far as
 // handledSoFar says, so that a click that opens a message box does not hold the test up.
 void click(HWND button);

@@ -69,10 +69,7 @@ class User {
         if (!dialog)
             return;
         sawDialog_ = true;
-        // The dialog fills its controls before it shows and before its thread takes the next
-        // message; a user acts only on a dialog on screen.
-        wintest::waitUntil([dialog] { return IsWindowVisible(dialog) != FALSE; });
-        wintest::handledSoFar(dialog);
+        wintest::readyForTheUser(dialog);
         action(dialog);
         if (!wintest::waitUntilGone(dialog))
             press(dialog, IDCANCEL);
