@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+#include <vector>
 
 namespace vandrel {
 namespace {
@@ -39,52 +41,48 @@ EjectSettings Sample() {
     return settings;
 }
 
-TEST(LoadSettings, WithoutTheKeyEverySettingIsItsDefault) {
-    MemoryRegistry registry;
-    const EjectSettings settings = Loaded(registry);
-    EXPECT_EQ(settings.ShowIcon, 1);
-    EXPECT_EQ(settings.CheckForMedia, 1);
-    EXPECT_EQ(settings.EjectOnShutdown, 1);
-    EXPECT_EQ(settings.EjectOnClick, 2);
-    EXPECT_EQ(settings.ShutdownDrives, 0xFFFFFFFFu);
-    EXPECT_EQ(settings.IconClickDrives, 0xFFFFFFFFu);
+struct Stored {
+    const char* name;
+    std::uint32_t type;
+    std::string data;
+};
+
+std::vector<Stored> SixDwords(const std::array<std::uint32_t, 6>& values) {
+    std::vector<Stored> stored;
+    for (std::size_t i = 0; i < values.size(); ++i)
+        stored.push_back({kNames[i], RegistryPort::kRegDword, Dword(values[i])});
+    return stored;
 }
 
-TEST(LoadSettings, ReadsTheSixValuesAsStored) {
-    MemoryRegistry registry;
-    const std::uint32_t values[] = {0, 0, 0, 1, 0x10, 0};
-    for (int i = 0; i < 6; ++i)
-        registry.putValue(kHkcu, kSettingsKey, kNames[i], RegistryPort::kRegDword,
-                          Dword(values[i]));
-    EXPECT_EQ(Loaded(registry), Sample());
-}
-
-TEST(LoadSettings, MissingOrOversizedValuesKeepTheirDefaults) {
-    MemoryRegistry registry;
-    registry.putValue(kHkcu, kSettingsKey, "ShowIcon", RegistryPort::kRegSz,
-                      std::string("0\0ab", 5));
-    registry.putValue(kHkcu, kSettingsKey, "EjectOnClick", RegistryPort::kRegDword, Dword(0));
-    registry.putValue(kHkcu, kSettingsKey, "ShutdownDrives", RegistryPort::kRegBinary,
-                      Dword(8) + "x");
-    const EjectSettings settings = Loaded(registry);
-    EXPECT_EQ(settings.ShowIcon, 1);
-    EXPECT_EQ(settings.EjectOnClick, 0);
-    EXPECT_EQ(settings.ShutdownDrives, kAllDrives);
-    EXPECT_EQ(settings.CheckForMedia, 1);
-}
-
-TEST(LoadSettings, TakesUpToFourBytesWhateverTheType) {
-    MemoryRegistry registry;
-    // A text of one character and its NUL: two bytes laid over the default 1.
-    registry.putValue(kHkcu, kSettingsKey, "ShowIcon", RegistryPort::kRegSz, std::string("0\0", 2));
-    registry.putValue(kHkcu, kSettingsKey, "CheckForMedia", RegistryPort::kRegBinary,
-                      std::string("\0", 1));
-    registry.putValue(kHkcu, kSettingsKey, "IconClickDrives", RegistryPort::kRegBinary,
-                      Dword(0x20));
-    const EjectSettings settings = Loaded(registry);
-    EXPECT_EQ(settings.ShowIcon, 0x30);
-    EXPECT_EQ(settings.CheckForMedia, 0);
-    EXPECT_EQ(settings.IconClickDrives, 0x20u);
+TEST(LoadSettings, TakesUpToFourBytesOfEachValueOverItsDefault) {
+    struct Row {
+        const char* what;
+        std::vector<Stored> stored;
+        EjectSettings expected;
+    };
+    const Row rows[] = {
+        // The defaults, in the order of the fields.
+        {"no key", {}, {1, 1, 1, 2, 0xFFFFFFFF, 0xFFFFFFFF}},
+        {"six dwords", SixDwords({0, 0, 0, 1, 0x10, 0}), Sample()},
+        {"missing or oversized",
+         {{"ShowIcon", RegistryPort::kRegSz, std::string("0\0ab", 5)},
+          {"EjectOnClick", RegistryPort::kRegDword, Dword(0)},
+          {"ShutdownDrives", RegistryPort::kRegBinary, Dword(8) + "x"}},
+         {.EjectOnClick = 0}},
+        // A text of one character and its NUL: two bytes laid over the default 1.
+        {"whatever the type",
+         {{"ShowIcon", RegistryPort::kRegSz, std::string("0\0", 2)},
+          {"CheckForMedia", RegistryPort::kRegBinary, std::string("\0", 1)},
+          {"IconClickDrives", RegistryPort::kRegBinary, Dword(0x20)}},
+         {.ShowIcon = 0x30, .CheckForMedia = 0, .IconClickDrives = 0x20}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        MemoryRegistry registry;
+        for (const Stored& value : row.stored)
+            registry.putValue(kHkcu, kSettingsKey, value.name, value.type, value.data);
+        EXPECT_EQ(Loaded(registry), row.expected);
+    }
 }
 
 TEST(LoadSettings, ReadsInTheOrderOfTheTable) {
