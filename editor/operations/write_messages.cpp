@@ -97,9 +97,9 @@ std::string profileMissing(std::string_view profileName) {
 
 std::string notLoadedFor(ProfileKind kind, std::string_view caption, std::string_view boxName) {
     const std::string block = kind == ProfileKind::Vehicle ? "des Fahrzeugs" : "der Route";
-    return "Die Werte " + block + " sind nicht für „" + std::string(caption) +
-           "“ aus dessen Profil geladen (Feld " + std::string(boxName) + "). Bitte „" +
-           std::string(caption) + "“ neu laden, indem Sie es noch einmal auswählen." +
+    return "Die Werte " + block + " sind nicht für " + inGermanQuotes(caption) +
+           " aus dessen Profil geladen (Feld " + std::string(boxName) + "). Bitte " +
+           inGermanQuotes(caption) + " neu laden, indem Sie es noch einmal auswählen." +
            std::string(kNothingWritten);
 }
 
